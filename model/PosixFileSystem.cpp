@@ -1,0 +1,146 @@
+#include "FileSystem.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace pelto5 {
+
+namespace {
+
+class PosixFileSystem final : public FileSystem {
+public:
+    int ReadAll(const std::string& path, std::string& bytes) override {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return errno;
+        struct stat st {};
+        if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+            const int err = S_ISDIR(st.st_mode) ? EISDIR : errno;
+            ::close(fd);
+            return err;
+        }
+        bytes.clear();
+        if (st.st_size > 0)
+            bytes.reserve(static_cast<size_t>(st.st_size));
+        char buf[1 << 16];
+        for (;;) {
+            const ssize_t n = ::read(fd, buf, sizeof buf);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                const int err = errno;
+                ::close(fd);
+                return err;
+            }
+            if (n == 0)
+                break;
+            bytes.append(buf, static_cast<size_t>(n));
+        }
+        ::close(fd);
+        return 0;
+    }
+
+    int Lstat(const std::string& path, bool& exists, bool& isLink, mode_t& mode) override {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0) {
+            exists = false;
+            isLink = false;
+            return errno == ENOENT || errno == ENOTDIR ? 0 : errno;
+        }
+        exists = true;
+        isLink = S_ISLNK(st.st_mode);
+        mode = st.st_mode;
+        if (isLink) {
+            struct stat target {};
+            if (::stat(path.c_str(), &target) == 0)
+                mode = target.st_mode;
+        }
+        return 0;
+    }
+
+    int RealPath(const std::string& path, std::string& resolved) override {
+        std::vector<char> buf(PATH_MAX + 1);
+        if (!::realpath(path.c_str(), buf.data()))
+            return errno;
+        resolved = buf.data();
+        return 0;
+    }
+
+    int CreateTemp(const std::string& pathHint, int& fd, std::string& path) override {
+        const size_t slash = pathHint.rfind('/');
+        const std::string dir = slash == std::string::npos ? "" : pathHint.substr(0, slash + 1);
+        const std::string base = slash == std::string::npos ? pathHint : pathHint.substr(slash + 1);
+        std::string tmpl = dir + "." + base + ".XXXXXX";
+        std::vector<char> name(tmpl.begin(), tmpl.end());
+        name.push_back('\0');
+        fd = ::mkostemp(name.data(), O_CLOEXEC);
+        if (fd < 0)
+            return errno;
+        path = name.data();
+        return 0;
+    }
+
+    int CreateExclusive(const std::string& path, mode_t mode, int& fd) override {
+        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        return fd < 0 ? errno : 0;
+    }
+
+    int SetMode(int fd, mode_t mode) override { return ::fchmod(fd, mode) == 0 ? 0 : errno; }
+
+    int Write(int fd, const char* data, size_t size, size_t& written) override {
+        ssize_t n;
+        do {
+            n = ::write(fd, data, size);
+        } while (n < 0 && errno == EINTR);
+        if (n < 0) {
+            written = 0;
+            return errno;
+        }
+        written = static_cast<size_t>(n);
+        return 0;
+    }
+
+    int Sync(int fd) override { return ::fsync(fd) == 0 ? 0 : errno; }
+    int Close(int fd) override { return ::close(fd) == 0 ? 0 : errno; }
+
+    int LinkNoReplace(const std::string& from, const std::string& to) override {
+        return ::link(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+    }
+
+    int Rename(const std::string& from, const std::string& to) override {
+        return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+    }
+
+    int Unlink(const std::string& path) override {
+        return ::unlink(path.c_str()) == 0 ? 0 : errno;
+    }
+
+    int SyncDirectory(const std::string& dir) override {
+        const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0)
+            return errno;
+        const int err = ::fsync(fd) == 0 ? 0 : errno;
+        ::close(fd);
+        return err;
+    }
+
+    mode_t NewFileMode() override {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        return 0666 & ~mask;
+    }
+};
+
+} // namespace
+
+FileSystem& RealFileSystem() {
+    static PosixFileSystem fs;
+    return fs;
+}
+
+} // namespace pelto5

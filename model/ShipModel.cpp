@@ -1,0 +1,117 @@
+#include "ShipModel.h"
+
+#include "ShipSaver.h"
+#include "ShipText.h"
+
+#include <cstring>
+#include <limits>
+
+namespace pelto5 {
+
+namespace {
+
+// Coordinates can come from any file: sums saturate instead of overflowing.
+int32_t Saturate(int64_t v) {
+    constexpr int64_t lo = std::numeric_limits<int32_t>::min();
+    constexpr int64_t hi = std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(v < lo ? lo : (v > hi ? hi : v));
+}
+
+int32_t Add(int32_t a, int64_t b) { return Saturate(int64_t{a} + b); }
+
+} // namespace
+
+ShipModel::ShipModel(MarkerSurface& surface, FileSystem& fs)
+    : m_names(HardpointNames()), m_rcHome(TrayRects()), m_rcPlaced(TrayRects()),
+      m_surface(surface), m_fs(fs) {}
+
+void ShipModel::PlaceHardpoint(int i, int32_t x, int32_t y) {
+    const Rect marker = m_surface.MarkerRect(i);
+    const bool ti = IsTiGroup(i);
+    const int32_t left = Add(x, ti ? kTiOrigin.x : kVlOrigin.x);
+    const int32_t top = Add(y, ti ? kTiOrigin.y + kTiMarkerShift : kVlOrigin.y);
+    const Rect rc{left, top, Add(left, marker.Width()), Add(top, marker.Height())};
+    m_rcPlaced[i] = rc;
+    m_surface.MoveMarker(i, rc);
+}
+
+Rect ShipModel::RelativeMarkerRect(int i, int mode) const {
+    const Rect m = m_surface.MarkerRect(i);
+    if (mode != 1) {
+        const Rect r = m_surface.ControlRect(kReferenceId);
+        return {Add(m.left, -int64_t{r.left}), Add(m.top, -int64_t{r.top}),
+                Add(m.right, -int64_t{r.left}), Add(m.bottom, -int64_t{r.top})};
+    }
+    const bool ti = IsTiGroup(i);
+    const Rect r = m_surface.ControlRect(ti ? kTiPictureId : kVlPictureId);
+    const int32_t x = Add(m.left, -int64_t{r.left});
+    const int32_t y = Add(m.top, -int64_t{r.top} - (ti ? kTiMarkerShift : 0));
+    return {x, y, Add(x, m.Width()), Add(y, m.Height())};
+}
+
+void ShipModel::MoveMarkersTo(const RectArray& rects) {
+    for (int i = 0; i < kHardpointCount; ++i)
+        m_surface.MoveMarker(i, rects[i]);
+}
+
+void ShipModel::ResetHardpoints() {
+    MoveMarkersTo(m_rcHome);
+    m_rcPlaced = m_rcHome;
+    m_lines.assign(m_lines.size(), std::string());
+}
+
+FileResult ShipModel::ReadShipFile() {
+    std::string bytes;
+    if (const int err = m_fs.ReadAll(m_strShipPath, bytes)) {
+        m_lines.clear();
+        m_nLines = 0;
+        return {false, "Could not read " + m_strShipPath + ": " + std::strerror(err)};
+    }
+    m_lines = SplitLines(bytes);
+    for (std::string& line : m_lines) {
+        const int i = ClassifyLine(line);
+        if (i >= 0) {
+            const Point p = ParseCoordinates(line);
+            PlaceHardpoint(i, p.x, p.y);
+            line.clear();
+        }
+    }
+    m_nLines = static_cast<int>(m_lines.size());
+    return {};
+}
+
+void ShipModel::WriteHardpointLines(std::string& out) const {
+    for (int i = 0; i < kHardpointCount; ++i) {
+        const Rect rc = RelativeMarkerRect(i, 1);
+        if (rc.top < kOnPictureLimit)
+            out += m_names[i] + "=" + std::to_string(rc.left) + "," + std::to_string(rc.top) + "\r\n";
+    }
+}
+
+std::string ShipModel::ShipFileContent() const {
+    std::string out;
+    bool headerSeen = false;
+    for (int j = 0; j < m_nLines; ++j) {
+        const std::string& line = m_lines[j];
+        if (!line.empty())
+            out += line + "\r\n";
+        if (ToLowerCopy(line) == "[hardpoints]") {
+            headerSeen = true;
+            out += "\r\n";
+            WriteHardpointLines(out);
+        }
+    }
+    if (!headerSeen) {
+        out += "[HardPoints]\r\n";
+        WriteHardpointLines(out);
+    }
+    return out;
+}
+
+FileResult ShipModel::SaveShipFile() {
+    if (m_strShipPath.empty())
+        return {};
+    return ShipSaver(m_fs).Save(m_strShipPath, ShipFileContent());
+}
+
+} // namespace pelto5

@@ -1,0 +1,143 @@
+#include "ShipSaver.h"
+
+#include "ShipModel.h"
+#include "ShipText.h"
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
+namespace pelto5 {
+
+namespace {
+
+// Far more backups than anyone keeps; only stops a runaway search.
+constexpr int kMaxBackups = 1000000;
+
+std::string DirectoryOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+FileResult Failure(const std::string& shipPath, const std::string& step, int err) {
+    return {false, "Could not save " + shipPath + ": " + step + " (" + std::strerror(err) + ")."};
+}
+
+} // namespace
+
+int ShipSaver::WriteAll(int fd, const std::string& content) {
+    size_t done = 0;
+    while (done < content.size()) {
+        size_t written = 0;
+        if (const int err = m_fs.Write(fd, content.data() + done, content.size() - done, written))
+            return err;
+        if (written == 0)
+            return ENOSPC;
+        done += written;
+    }
+    return 0;
+}
+
+int ShipSaver::WriteNewFile(const std::string& target, mode_t mode, const std::string& content,
+                            std::string& tempPath) {
+    int fd = -1;
+    if (const int err = m_fs.CreateTemp(target, fd, tempPath))
+        return err;
+    int err = m_fs.SetMode(fd, mode);
+    if (!err)
+        err = WriteAll(fd, content);
+    if (!err)
+        err = m_fs.Sync(fd);
+    const int closeErr = m_fs.Close(fd);
+    if (!err)
+        err = closeErr;
+    if (err) {
+        m_fs.Unlink(tempPath);
+        tempPath.clear();
+    }
+    return err;
+}
+
+int ShipSaver::CopyTo(const std::string& target, const std::string& backup, mode_t mode) {
+    std::string old;
+    if (const int err = m_fs.ReadAll(target, old))
+        return err;
+    int fd = -1;
+    if (const int err = m_fs.CreateExclusive(backup, mode, fd))
+        return err;
+    int err = WriteAll(fd, old);
+    if (!err)
+        err = m_fs.Sync(fd);
+    const int closeErr = m_fs.Close(fd);
+    if (!err)
+        err = closeErr;
+    if (err)
+        m_fs.Unlink(backup);
+    return err;
+}
+
+int ShipSaver::MakeBackup(const std::string& shipPath, const std::string& target, mode_t mode,
+                          std::string& backup) {
+    const std::string stem = ShipStem(shipPath);
+    for (int n = 1; n <= kMaxBackups; ++n) {
+        backup = BackupName(stem, n);
+        bool exists = false, isLink = false;
+        mode_t unused = 0;
+        if (const int err = m_fs.Lstat(backup, exists, isLink, unused))
+            return err;
+        if (exists)
+            continue;
+        int err = m_fs.LinkNoReplace(target, backup);
+        // A file system without hard links, or a linked ship on another one, gets a copy.
+        if (err == EXDEV || err == EPERM || err == ENOTSUP || err == EMLINK)
+            err = CopyTo(target, backup, mode);
+        if (err == EEXIST)
+            continue; // appeared after the check
+        return err;
+    }
+    return EEXIST;
+}
+
+FileResult ShipSaver::Save(const std::string& shipPath, const std::string& content) {
+    bool exists = false, isLink = false;
+    mode_t mode = 0;
+    if (const int err = m_fs.Lstat(shipPath, exists, isLink, mode))
+        return Failure(shipPath, "checking the file", err);
+    if (exists && S_ISDIR(mode))
+        return Failure(shipPath, "it is a folder", EISDIR);
+
+    std::string target = shipPath;
+    if (isLink) {
+        if (const int err = m_fs.RealPath(shipPath, target))
+            return Failure(shipPath, "following the link", err);
+    }
+    const mode_t newMode = exists ? (mode & 07777) : m_fs.NewFileMode();
+
+    std::string tempPath;
+    if (const int err = WriteNewFile(target, newMode, content, tempPath))
+        return Failure(shipPath, "writing the new content", err);
+
+    std::string backup;
+    if (exists) {
+        if (const int err = MakeBackup(shipPath, target, newMode, backup)) {
+            m_fs.Unlink(tempPath);
+            return Failure(shipPath, "making the backup", err);
+        }
+    }
+    if (const int err = m_fs.Rename(tempPath, target)) {
+        m_fs.Unlink(tempPath);
+        if (!backup.empty())
+            m_fs.Unlink(backup);
+        return Failure(shipPath, "replacing the file", err);
+    }
+    int err = m_fs.SyncDirectory(DirectoryOf(target));
+    if (!err && !backup.empty() && DirectoryOf(backup) != DirectoryOf(target))
+        err = m_fs.SyncDirectory(DirectoryOf(backup));
+    if (err)
+        return Failure(shipPath, "syncing the folder", err);
+    return {};
+}
+
+} // namespace pelto5

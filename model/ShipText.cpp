@@ -1,0 +1,121 @@
+#include "ShipText.h"
+
+#include "HardpointTable.h"
+
+#include <cstdint>
+#include <limits>
+
+namespace pelto5 {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string WithoutSpaces(std::string text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text)
+        if (c != ' ')
+            out += c;
+    return out;
+}
+
+// Value of the digits [first, last), saturated to the 32-bit range.
+int32_t RunValue(const std::string& s, size_t first, size_t last, bool negative) {
+    constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
+    int64_t v = 0;
+    for (size_t k = first; k < last; ++k) {
+        v = v * 10 + (s[k] - '0');
+        if (v > kMax + 1)
+            v = kMax + 1;
+    }
+    if (negative)
+        return static_cast<int32_t>(-v);
+    return static_cast<int32_t>(v > kMax ? kMax : v);
+}
+
+} // namespace
+
+std::string ToLowerCopy(const std::string& text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+std::string ToUpperCopy(const std::string& text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+
+int ClassifyLine(std::string line) {
+    line = WithoutSpaces(std::move(line));
+    const size_t eq = line.find('=', 1);
+    const std::string key = eq == std::string::npos ? std::string() : ToLowerCopy(line.substr(0, eq));
+    if (key.empty())
+        return -1;
+    for (int i = 0; i < kHardpointCount; ++i)
+        if (ToLowerCopy(HardpointNames()[i]) == key)
+            return i;
+    return -1;
+}
+
+Point ParseCoordinates(std::string line) {
+    line = WithoutSpaces(std::move(line));
+    const size_t p = line.rfind(',');
+    if (p == std::string::npos)
+        return {0, 0};
+
+    size_t yFirst = p + 1;
+    bool yNegative = false;
+    if (yFirst + 1 < line.size() && line[yFirst] == '-' && IsDigit(line[yFirst + 1])) {
+        yNegative = true;
+        ++yFirst;
+    }
+    size_t yLast = yFirst;
+    while (yLast < line.size() && IsDigit(line[yLast]))
+        ++yLast;
+
+    size_t xFirst = p;
+    while (xFirst > 0 && IsDigit(line[xFirst - 1]))
+        --xFirst;
+    const bool xNegative = xFirst < p && xFirst > 0 && line[xFirst - 1] == '-';
+
+    return {RunValue(line, xFirst, p, xNegative), RunValue(line, yFirst, yLast, yNegative)};
+}
+
+std::string ShipStem(const std::string& shipPath) {
+    const std::string ext = ".gf";
+    if (shipPath.size() >= ext.size() &&
+        shipPath.compare(shipPath.size() - ext.size(), ext.size(), ext) == 0)
+        return shipPath.substr(0, shipPath.size() - ext.size());
+    return shipPath;
+}
+
+std::string BackupName(const std::string& stem, int n) {
+    return stem + (n < 10 ? ".00" : ".0") + std::to_string(n);
+}
+
+std::vector<std::string> SplitLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        const size_t lf = bytes.find('\n', start);
+        if (lf == std::string::npos) {
+            lines.emplace_back(bytes, start, std::string::npos);
+            break;
+        }
+        size_t end = lf;
+        if (end > start && bytes[end - 1] == '\r')
+            --end;
+        lines.emplace_back(bytes, start, end - start);
+        start = lf + 1;
+    }
+    return lines;
+}
+
+} // namespace pelto5

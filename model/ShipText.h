@@ -1,0 +1,32 @@
+#pragma once
+
+#include "Geometry.h"
+
+#include <string>
+#include <vector>
+
+namespace pelto5 {
+
+// Copies of text with only the ASCII letters folded; every other byte stays.
+std::string ToLowerCopy(const std::string& text);
+std::string ToUpperCopy(const std::string& text);
+
+// The hardpoint index (0..55) a line's key names, ignoring spaces and case, or -1.
+int ClassifyLine(std::string line);
+
+// The x,y at the right-hand end of a hardpoint line. A "-" right before a run
+// of digits makes it negative, so written lines read back; values too large for
+// 32 bits saturate.
+Point ParseCoordinates(std::string line);
+
+// The ship path less its final ".gf" (case matters).
+std::string ShipStem(const std::string& shipPath);
+
+// Backup name number n: stem.001 .. stem.009, then stem.010, stem.0100, ...
+std::string BackupName(const std::string& stem, int n);
+
+// Splits file bytes into lines: CR LF or a lone LF ends a line; a final line
+// without an end still counts. Any other byte, a lone CR included, stays.
+std::vector<std::string> SplitLines(const std::string& bytes);
+
+} // namespace pelto5
