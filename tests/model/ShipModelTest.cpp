@@ -1,0 +1,202 @@
+#include "RectMarkerSurface.h"
+#include "ShipModel.h"
+#include "ShipText.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace pelto5;
+
+namespace {
+
+struct Loaded {
+    RectMarkerSurface surface;
+    ShipModel model{surface};
+};
+
+// Loads bytes the way the open command does: reset, set the path, read.
+void Load(ShipModel& model, const std::string& path) {
+    model.ResetHardpoints();
+    model.m_strShipPath = path;
+    ASSERT_TRUE(model.ReadShipFile().ok);
+}
+
+} // namespace
+
+TEST(Placement, GroupOriginsAndTheTiShift) {
+    Loaded s;
+    s.model.PlaceHardpoint(30, 0, 0);
+    s.model.PlaceHardpoint(31, 0, 0);
+    EXPECT_EQ(s.surface.MarkerRect(30), (Rect{23, 24, 65, 56}));
+    EXPECT_EQ(s.surface.MarkerRect(31), (Rect{645, 12, 665, 28}));
+    EXPECT_EQ(s.model.m_rcPlaced[31], s.surface.MarkerRect(31));
+}
+
+TEST(Placement, RelativeRectGivesBackTheFilePoint) {
+    Loaded s;
+    for (int i : {0, 8, 9, 30, 31, 33, 34, 55}) {
+        s.model.PlaceHardpoint(i, 17 + i, -3 - i);
+        const Rect r = s.model.RelativeMarkerRect(i, 1);
+        EXPECT_EQ(r.left, 17 + i) << i;
+        EXPECT_EQ(r.top, -3 - i) << i;
+    }
+    // Any mode but 1 is client coordinates.
+    EXPECT_EQ(s.model.RelativeMarkerRect(31, 0), s.surface.MarkerRect(31));
+    EXPECT_EQ(s.model.RelativeMarkerRect(31, 2), s.surface.MarkerRect(31));
+}
+
+TEST(Placement, HugeCoordinatesSaturate) {
+    Loaded s;
+    s.model.PlaceHardpoint(0, 2147483647, -2147483647 - 1);
+    const Rect rc = s.surface.MarkerRect(0);
+    EXPECT_EQ(rc.left, 2147483647);
+    EXPECT_EQ(rc.top, -2147483647 - 1 + 24);
+}
+
+TEST(OnPicture, LimitIsFileY370) {
+    Loaded s;
+    std::string out;
+    s.surface.MoveMarker(31, {645, 377, 665, 393}); // file y 365
+    s.surface.MoveMarker(32, {645, 382, 665, 398}); // file y 370
+    s.surface.MoveMarker(0, {23, 393, 55, 425});    // file y 369
+    s.surface.MoveMarker(1, {23, 394, 55, 426});    // file y 370
+    s.surface.MoveMarker(2, {0, 0, 32, 32});        // left of and above its picture
+    s.model.WriteHardpointLines(out);
+    EXPECT_EQ(out, "VLPower1=0,369\r\nVLPower3=-23,-24\r\nWarp=0,365\r\n");
+}
+
+TEST(Reset, AfterALoadEverythingIsBackInTheTray) {
+    TempDir dir;
+    WriteFile(dir / "a.gf", "[HardPoints]\r\nWarp=1,2\r\nKey=1\r\n");
+    Loaded s;
+    Load(s.model, dir / "a.gf");
+    EXPECT_NE(s.model.m_rcPlaced[31], TrayRects()[31]);
+    s.model.ResetHardpoints();
+    for (int i = 0; i < kHardpointCount; ++i) {
+        EXPECT_EQ(s.surface.MarkerRect(i), TrayRects()[i]);
+        EXPECT_EQ(s.model.m_rcPlaced[i], TrayRects()[i]);
+    }
+    for (const auto& line : s.model.m_lines)
+        EXPECT_TRUE(line.empty());
+}
+
+TEST(Reader, StoresOtherLinesAndEmptiesHardpointRecords) {
+    TempDir dir;
+    WriteFile(dir / "a.gf", "[General]\r\nweapon1 = 3 , 4\nClass=X\r\n\r\nWarp=1,1\r\nwarp=9,8");
+    Loaded s;
+    Load(s.model, dir / "a.gf");
+    ASSERT_EQ(s.model.m_nLines, 6);
+    EXPECT_EQ(s.model.m_lines,
+              (std::vector<std::string>{"[General]", "", "Class=X", "", "", ""}));
+    EXPECT_EQ(s.model.RelativeMarkerRect(34, 1).left, 3);
+    // The last line naming a hardpoint decides.
+    EXPECT_EQ(s.model.RelativeMarkerRect(31, 1).left, 9);
+    EXPECT_EQ(s.model.RelativeMarkerRect(31, 1).top, 8);
+    EXPECT_EQ(s.surface.MarkerRect(0), TrayRects()[0]);
+}
+
+TEST(Reader, UnreadablePathLoadsEmptyAndSaysSo) {
+    TempDir dir;
+    Loaded s;
+    s.model.ResetHardpoints();
+    s.model.m_strShipPath = dir / "missing.gf";
+    const FileResult r = s.model.ReadShipFile();
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find("missing.gf"), std::string::npos);
+    EXPECT_EQ(s.model.m_nLines, 0);
+    s.model.m_strShipPath = dir.path().string(); // a folder
+    EXPECT_FALSE(s.model.ReadShipFile().ok);
+    EXPECT_EQ(s.model.m_nLines, 0);
+    for (int i = 0; i < kHardpointCount; ++i)
+        EXPECT_EQ(s.surface.MarkerRect(i), TrayRects()[i]);
+}
+
+TEST(Writer, WorkedExampleByteForByte) {
+    TempDir dir;
+    WriteFile(dir / "F.gf", "[General]\r\nClass=Frigate\r\n\r\n[HardPoints]\r\nWeapon1=10,20\r\n"
+                            "Warp=5,5\r\n[Other]\r\nKey=1\r\n");
+    Loaded s;
+    Load(s.model, dir / "F.gf");
+    EXPECT_EQ(s.model.m_lines, (std::vector<std::string>{"[General]", "Class=Frigate", "",
+                                                        "[HardPoints]", "", "", "[Other]",
+                                                        "Key=1"}));
+    const Rect warp = s.surface.MarkerRect(31);
+    s.surface.MoveMarker(31, {warp.left + 1, warp.top + 2, warp.right + 1, warp.bottom + 2});
+    ASSERT_TRUE(s.model.SaveShipFile().ok);
+    EXPECT_EQ(ReadFile(dir / "F.gf"), "[General]\r\nClass=Frigate\r\n[HardPoints]\r\n\r\n"
+                                      "Warp=6,7\r\nWeapon1=10,20\r\n[Other]\r\nKey=1\r\n");
+    EXPECT_EQ(ReadFile(dir / "F.001").substr(0, 11), "[General]\r\n");
+    // The store is not re-read: a second save writes the same and backs up again.
+    ASSERT_TRUE(s.model.SaveShipFile().ok);
+    EXPECT_EQ(ReadFile(dir / "F.002"), ReadFile(dir / "F.gf"));
+}
+
+TEST(Writer, HeaderHandling) {
+    TempDir dir;
+    Loaded s;
+    s.model.PlaceHardpoint(31, 1, 2);
+    struct Case {
+        std::string in, out;
+    } cases[] = {
+        {"A=1\r\n\r\n", "A=1\r\n[HardPoints]\r\nWarp=1,2\r\n"},
+        {"[HARDPOINTS]\r\nB\r\n", "[HARDPOINTS]\r\n\r\nWarp=1,2\r\nB\r\n"},
+        {"[hardpoints] \r\n", "[hardpoints] \r\n[HardPoints]\r\nWarp=1,2\r\n"},
+        {"[hardpoints];c\r\n", "[hardpoints];c\r\n[HardPoints]\r\nWarp=1,2\r\n"},
+        {"[HardPoints]\r\nX\r\n[hardpoints]\r\n",
+         "[HardPoints]\r\n\r\nWarp=1,2\r\nX\r\n[hardpoints]\r\n\r\nWarp=1,2\r\n"},
+        {"   \r\n", "   \r\n[HardPoints]\r\nWarp=1,2\r\n"},
+        {"", "[HardPoints]\r\nWarp=1,2\r\n"},
+    };
+    for (const Case& c : cases) {
+        s.model.m_lines = SplitLines(c.in);
+        s.model.m_nLines = static_cast<int>(s.model.m_lines.size());
+        EXPECT_EQ(s.model.ShipFileContent(), c.out) << c.in;
+    }
+}
+
+TEST(Writer, EveryMarkerInTheTrayWritesTheHeaderAlone) {
+    Loaded s;
+    s.model.m_lines = {"[HardPoints]", "Tail=1"};
+    s.model.m_nLines = 2;
+    EXPECT_EQ(s.model.ShipFileContent(), "[HardPoints]\r\n\r\nTail=1\r\n");
+}
+
+TEST(Writer, LoadedBelowThePictureIsDropped) {
+    TempDir dir;
+    WriteFile(dir / "a.gf", "[HardPoints]\r\nVLPower1=5,370\r\nVLPower2=5,369\r\n");
+    Loaded s;
+    Load(s.model, dir / "a.gf");
+    EXPECT_EQ(s.model.ShipFileContent(), "[HardPoints]\r\n\r\nVLPower2=5,369\r\n");
+}
+
+TEST(RoundTrip, LongAndBinaryLinesComeBackWhole) {
+    TempDir dir;
+    const std::string longLine(100000, 'x');
+    const std::string odd = std::string("k=\0\xff\x80", 5) + "\rmid";
+    std::string in;
+    for (int i = 0; i < 3000; ++i)
+        in += "Line" + std::to_string(i) + "\r\n";
+    in += longLine + "\n" + odd + "\r\n[HardPoints]\r\nWeapon3=-4,-9\r\nVLHull2=7,300";
+    WriteFile(dir / "a.gf", in);
+    Loaded s;
+    Load(s.model, dir / "a.gf");
+    ASSERT_TRUE(s.model.SaveShipFile().ok);
+    std::string expected;
+    for (int i = 0; i < 3000; ++i)
+        expected += "Line" + std::to_string(i) + "\r\n";
+    expected += longLine + "\r\n" + odd + "\r\n[HardPoints]\r\n\r\nVLHull2=7,300\r\nWeapon3=-4,-9\r\n";
+    EXPECT_EQ(ReadFile(dir / "a.gf"), expected);
+    // And the written file reads back to the same markers and lines.
+    Loaded again;
+    Load(again.model, dir / "a.gf");
+    for (int i = 0; i < kHardpointCount; ++i)
+        EXPECT_EQ(again.surface.MarkerRect(i), s.surface.MarkerRect(i)) << i;
+    EXPECT_EQ(again.model.ShipFileContent(), expected);
+}
+
+TEST(Saving, EmptyPathSavesNothing) {
+    Loaded s;
+    EXPECT_TRUE(s.model.SaveShipFile().ok);
+    EXPECT_FALSE(std::filesystem::exists(".001"));
+    EXPECT_FALSE(std::filesystem::exists("[HardPoints]"));
+}
