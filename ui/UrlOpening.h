@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace pelto5 {
+
+// Results follow the shell's convention: above 32 is success, 0..32 are failure codes.
+constexpr int kShellSuccess = 33;
+constexpr int kSwShow = 5;
+
+// Failure codes of the shell's open and of starting a command line.
+constexpr int kErrOutOfResources = 0;
+constexpr int kSeErrFnf = 2;
+constexpr int kSeErrPnf = 3;
+constexpr int kSeErrAccessDenied = 5;
+constexpr int kSeErrOom = 8;
+constexpr int kErrBadFormat = 11;
+constexpr int kSeErrShare = 26;
+constexpr int kSeErrAssocIncomplete = 27;
+constexpr int kSeErrDdeTimeout = 28;
+constexpr int kSeErrDdeFail = 29;
+constexpr int kSeErrDdeBusy = 30;
+constexpr int kSeErrNoAssoc = 31;
+constexpr int kSeErrDllNotFound = 32;
+
+// Registry status values.
+constexpr long kErrorSuccess = 0;
+constexpr long kErrorFileNotFound = 2;
+
+// The fallback command line, its terminator included, fits in this many bytes.
+constexpr std::size_t kCommandBufferSize = 520;
+// A key's default value, its terminator included, fits in this many bytes.
+constexpr std::size_t kValueBufferSize = 260;
+
+enum class RegistryRoot { ClassesRoot };
+
+// What reading a key gives: the status of opening it and, when the key opened
+// and its default value could be read as text, that value.
+struct KeyRead {
+    long status = kErrorFileNotFound;
+    std::optional<std::string> value;
+};
+
+// The three system operations that opening a link needs; everything else in
+// OpenUrl is string work, so tests put a fake here.
+class UrlSystem {
+public:
+    virtual ~UrlSystem() = default;
+    // The shell's "open" of target; a result code.
+    virtual int ShellOpen(const std::string& target, int showCommand) = 0;
+    // Opens root\subKey and reads its default value.
+    virtual KeyRead ReadKey(RegistryRoot root, const std::string& subKey) = 0;
+    // Starts a command line; a result code (above 31 on success).
+    virtual int StartCommand(const std::string& commandLine, int showCommand) = 0;
+};
+
+// Opens target through the shell, falling back to the HTML handler's command.
+int OpenUrl(UrlSystem& system, const std::string& target, int showCommand);
+
+// Reads root\subKey's default value into output (may alias subKey) and returns
+// the status of opening the key. A value that can't be read leaves output empty.
+long ReadKeyDefault(UrlSystem& system, RegistryRoot root, const std::string& subKey,
+                    std::string& output);
+
+// The fallback's template with the target put in place of its placeholder;
+// nullopt when the command line would not fit the command buffer.
+std::optional<std::string> BuildFallbackCommand(const std::string& commandTemplate,
+                                                const std::string& target);
+
+// The whole message ShowOpenError shows for code.
+QString OpenErrorText(int code);
+
+// Shows the failure message for code in a modal message box.
+void ShowOpenError(int code);
+
+// How ShowOpenError presents its text; tests replace it so nothing blocks.
+using OpenErrorPresenter = std::function<void(const QString& text)>;
+// Installs presenter (an empty one brings back the message box) and returns the old one.
+OpenErrorPresenter SetOpenErrorPresenter(OpenErrorPresenter presenter);
+
+// The system that clicks on links use when nothing else was set: the desktop's.
+UrlSystem& DefaultUrlSystem();
+
+} // namespace pelto5
