@@ -1,0 +1,220 @@
+#include "FileSystem.h"
+#include "ShipModel.h"
+#include "ShipSaver.h"
+#include "ShipText.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <set>
+#include <sys/stat.h>
+
+using namespace pelto5;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The real file system, with one chosen step failing.
+class FailingFileSystem final : public FileSystem {
+public:
+    enum Step { None, CreateTempStep, SetModeStep, WriteStep, ShortWrite, SyncStep, CloseStep,
+                LinkStep, LinkCrossDevice, RenameStep, SyncDirStep, RaceBackup };
+
+    explicit FailingFileSystem(Step step) : m_step(step) {}
+
+    int ReadAll(const std::string& p, std::string& b) override { return real().ReadAll(p, b); }
+    int Lstat(const std::string& p, bool& e, bool& l, mode_t& m) override {
+        return real().Lstat(p, e, l, m);
+    }
+    int RealPath(const std::string& p, std::string& r) override { return real().RealPath(p, r); }
+    int CreateTemp(const std::string& h, int& fd, std::string& p) override {
+        return m_step == CreateTempStep ? ENOSPC : real().CreateTemp(h, fd, p);
+    }
+    int CreateExclusive(const std::string& p, mode_t m, int& fd) override {
+        return real().CreateExclusive(p, m, fd);
+    }
+    int SetMode(int fd, mode_t m) override { return m_step == SetModeStep ? EIO : real().SetMode(fd, m); }
+    int Write(int fd, const char* d, size_t n, size_t& w) override {
+        if (m_step == WriteStep)
+            return ENOSPC;
+        if (m_step == ShortWrite) // the disk fills after a few bytes
+            return real().Write(fd, d, n > 3 ? (m_full ? 0 : (m_full = true, 3)) : 0, w);
+        return real().Write(fd, d, n, w);
+    }
+    int Sync(int fd) override { return m_step == SyncStep ? EIO : real().Sync(fd); }
+    int Close(int fd) override {
+        const int err = real().Close(fd);
+        return m_step == CloseStep ? EIO : err;
+    }
+    int LinkNoReplace(const std::string& f, const std::string& t) override {
+        if (m_step == LinkStep)
+            return EIO;
+        if (m_step == LinkCrossDevice)
+            return EXDEV;
+        if (m_step == RaceBackup && !m_raced) {
+            // Another program takes the free name between the check and the link.
+            m_raced = true;
+            WriteFile(t, "someone else's");
+        }
+        return real().LinkNoReplace(f, t);
+    }
+    int Rename(const std::string& f, const std::string& t) override {
+        return m_step == RenameStep ? EIO : real().Rename(f, t);
+    }
+    int Unlink(const std::string& p) override { return real().Unlink(p); }
+    int SyncDirectory(const std::string& d) override {
+        return m_step == SyncDirStep ? EIO : real().SyncDirectory(d);
+    }
+    mode_t NewFileMode() override { return real().NewFileMode(); }
+
+private:
+    static FileSystem& real() { return RealFileSystem(); }
+    Step m_step;
+    bool m_full = false;
+    bool m_raced = false;
+};
+
+std::set<std::string> Names(const TempDir& dir) {
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir.path()))
+        names.insert(e.path().filename().string());
+    return names;
+}
+
+} // namespace
+
+TEST(Backups, NextFreeNameSkipsFilesAndFolders) {
+    TempDir dir;
+    WriteFile(dir / "S.gf", "old");
+    for (int n = 1; n <= 9; ++n)
+        WriteFile(BackupName(dir / "S", n), "b");
+    fs::create_directory(dir / "S.010");
+    ASSERT_TRUE(ShipSaver(RealFileSystem()).Save(dir / "S.gf", "new").ok);
+    EXPECT_EQ(ReadFile(dir / "S.011"), "old");
+    EXPECT_TRUE(fs::is_directory(dir / "S.010"));
+    EXPECT_EQ(ReadFile(dir / "S.gf"), "new");
+}
+
+TEST(Backups, PastNinetyNineTheNameGrows) {
+    TempDir dir;
+    WriteFile(dir / "S.gf", "old");
+    for (int n = 1; n <= 99; ++n)
+        WriteFile(BackupName(dir / "S", n), "b");
+    ASSERT_TRUE(ShipSaver(RealFileSystem()).Save(dir / "S.gf", "new").ok);
+    EXPECT_EQ(ReadFile(dir / "S.0100"), "old");
+}
+
+TEST(Backups, AStemWithOtherCaseKeepsItsExtension) {
+    TempDir dir;
+    WriteFile(dir / "S.GF", "old");
+    ASSERT_TRUE(ShipSaver(RealFileSystem()).Save(dir / "S.GF", "new").ok);
+    EXPECT_EQ(ReadFile(dir / "S.GF.001"), "old");
+}
+
+TEST(Backups, ADanglingLinkHoldsItsName) {
+    TempDir dir;
+    WriteFile(dir / "S.gf", "old");
+    fs::create_symlink(dir / "nowhere", dir / "S.001");
+    ASSERT_TRUE(ShipSaver(RealFileSystem()).Save(dir / "S.gf", "new").ok);
+    EXPECT_EQ(ReadFile(dir / "S.002"), "old");
+    EXPECT_TRUE(fs::is_symlink(dir / "S.001"));
+}
+
+TEST(Saving, NewPathIsCreatedWithoutBackup) {
+    TempDir dir;
+    ASSERT_TRUE(ShipSaver(RealFileSystem()).Save(dir / "N.gf", "new").ok);
+    EXPECT_EQ(Names(dir), (std::set<std::string>{"N.gf"}));
+    EXPECT_EQ(ReadFile(dir / "N.gf"), "new");
+}
+
+TEST(Saving, KeepsPermissionBits) {
+    TempDir dir;
+    WriteFile(dir / "S.gf", "old");
+    ::chmod((dir / "S.gf").c_str(), 0640);
+    ASSERT_TRUE(ShipSaver(RealFileSystem()).Save(dir / "S.gf", "new").ok);
+    struct stat st {};
+    ASSERT_EQ(::stat((dir / "S.gf").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+TEST(Saving, ALinkStaysALinkAndItsTargetGetsTheContent) {
+    TempDir dir;
+    fs::create_directory(dir / "real");
+    WriteFile(dir / "real/T.gf", "old");
+    fs::create_symlink(dir / "real/T.gf", dir / "L.gf");
+    ASSERT_TRUE(ShipSaver(RealFileSystem()).Save(dir / "L.gf", "new").ok);
+    EXPECT_TRUE(fs::is_symlink(dir / "L.gf"));
+    EXPECT_EQ(ReadFile(dir / "real/T.gf"), "new");
+    EXPECT_EQ(ReadFile(dir / "L.001"), "old");
+    EXPECT_FALSE(fs::is_symlink(dir / "L.001"));
+}
+
+TEST(Saving, AFolderAtTheShipPathIsRefused) {
+    TempDir dir;
+    fs::create_directory(dir / "D.gf");
+    EXPECT_FALSE(ShipSaver(RealFileSystem()).Save(dir / "D.gf", "new").ok);
+    EXPECT_EQ(Names(dir), (std::set<std::string>{"D.gf"}));
+}
+
+TEST(Saving, ANameTakenAfterTheCheckIsNeverReplaced) {
+    TempDir dir;
+    WriteFile(dir / "S.gf", "old");
+    FailingFileSystem fails(FailingFileSystem::RaceBackup);
+    ASSERT_TRUE(ShipSaver(fails).Save(dir / "S.gf", "new").ok);
+    EXPECT_EQ(ReadFile(dir / "S.001"), "someone else's");
+    EXPECT_EQ(ReadFile(dir / "S.002"), "old");
+    EXPECT_EQ(ReadFile(dir / "S.gf"), "new");
+}
+
+TEST(Saving, CrossDeviceLinkFallsBackToACopy) {
+    TempDir dir;
+    WriteFile(dir / "S.gf", "old");
+    FailingFileSystem fails(FailingFileSystem::LinkCrossDevice);
+    ASSERT_TRUE(ShipSaver(fails).Save(dir / "S.gf", "new").ok);
+    EXPECT_EQ(ReadFile(dir / "S.001"), "old");
+    EXPECT_EQ(ReadFile(dir / "S.gf"), "new");
+}
+
+class SaveFailure : public ::testing::TestWithParam<FailingFileSystem::Step> {};
+
+TEST_P(SaveFailure, NothingIsLostAndTheCallerIsTold) {
+    TempDir dir;
+    WriteFile(dir / "S.gf", "old");
+    FailingFileSystem fails(GetParam());
+    const FileResult r = ShipSaver(fails).Save(dir / "S.gf", "new content");
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find(dir / "S.gf"), std::string::npos) << r.message;
+    if (GetParam() == FailingFileSystem::SyncDirStep) {
+        // Everything is in place; only the folder's sync could not be confirmed.
+        EXPECT_EQ(ReadFile(dir / "S.gf"), "new content");
+        EXPECT_EQ(ReadFile(dir / "S.001"), "old");
+    } else {
+        EXPECT_EQ(ReadFile(dir / "S.gf"), "old");
+        EXPECT_EQ(Names(dir), (std::set<std::string>{"S.gf"}));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachStep, SaveFailure,
+    ::testing::Values(FailingFileSystem::CreateTempStep, FailingFileSystem::SetModeStep,
+                      FailingFileSystem::WriteStep, FailingFileSystem::ShortWrite,
+                      FailingFileSystem::SyncStep, FailingFileSystem::CloseStep,
+                      FailingFileSystem::LinkStep, FailingFileSystem::RenameStep,
+                      FailingFileSystem::SyncDirStep));
+
+TEST(Saving, TheModelReportsAFailedSave) {
+    TempDir dir;
+    WriteFile(dir / "S.gf", "A=1\r\n");
+    struct NoMarkers final : MarkerSurface {
+        Rect MarkerRect(int i) const override { return TrayRects()[i]; }
+        Rect ControlRect(int) const override { return {}; }
+        void MoveMarker(int, const Rect&) override {}
+    } surface;
+    FailingFileSystem fails(FailingFileSystem::RenameStep);
+    ShipModel model(surface, fails);
+    model.m_strShipPath = dir / "S.gf";
+    ASSERT_TRUE(model.ReadShipFile().ok);
+    EXPECT_FALSE(model.SaveShipFile().ok);
+    EXPECT_EQ(ReadFile(dir / "S.gf"), "A=1\r\n");
+}
