@@ -51,7 +51,8 @@ RunResult RunBounded(const QString& program, const QStringList& args, int waitMs
     result.kind =
         process->exitStatus() == QProcess::NormalExit ? RunResult::Finished : RunResult::Crashed;
     result.exitCode = process->exitCode();
-    result.output = process->readAllStandardOutput();
+    if (!leaveRunning)
+        result.output = process->readAllStandardOutput();
     return result;
 }
 
