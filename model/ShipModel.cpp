@@ -19,6 +19,13 @@ int32_t Saturate(int64_t v) {
 
 int32_t Add(int32_t a, int64_t b) { return Saturate(int64_t{a} + b); }
 
+// A marker's edge, kept far enough from the top of the range that the marker keeps its size.
+int32_t Edge(int32_t a, int64_t b, int32_t size) {
+    const int32_t v = Add(a, b);
+    return v > std::numeric_limits<int32_t>::max() - size ? std::numeric_limits<int32_t>::max() - size
+                                                           : v;
+}
+
 } // namespace
 
 ShipModel::ShipModel(MarkerSurface& surface, FileSystem& fs)
@@ -28,9 +35,9 @@ ShipModel::ShipModel(MarkerSurface& surface, FileSystem& fs)
 void ShipModel::PlaceHardpoint(int i, int32_t x, int32_t y) {
     const Rect marker = m_surface.MarkerRect(i);
     const bool ti = IsTiGroup(i);
-    const int32_t left = Add(x, ti ? kTiOrigin.x : kVlOrigin.x);
-    const int32_t top = Add(y, ti ? kTiOrigin.y + kTiMarkerShift : kVlOrigin.y);
-    const Rect rc{left, top, Add(left, marker.Width()), Add(top, marker.Height())};
+    const int32_t left = Edge(x, ti ? kTiOrigin.x : kVlOrigin.x, marker.Width());
+    const int32_t top = Edge(y, ti ? kTiOrigin.y + kTiMarkerShift : kVlOrigin.y, marker.Height());
+    const Rect rc{left, top, left + marker.Width(), top + marker.Height()};
     m_rcPlaced[i] = rc;
     m_surface.MoveMarker(i, rc);
 }

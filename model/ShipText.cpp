@@ -2,6 +2,7 @@
 
 #include "HardpointTable.h"
 
+#include <array>
 #include <cstdint>
 #include <limits>
 
@@ -55,11 +56,22 @@ std::string ToUpperCopy(const std::string& text) {
 int ClassifyLine(std::string line) {
     line = WithoutSpaces(std::move(line));
     const size_t eq = line.find('=', 1);
-    const std::string key = eq == std::string::npos ? std::string() : ToLowerCopy(line.substr(0, eq));
+    // No name is longer than this, so a longer key needs no folding.
+    constexpr size_t kLongestName = 10;
+    if (eq == std::string::npos || eq > kLongestName)
+        return -1;
+    line.resize(eq);
+    const std::string key = ToLowerCopy(line);
     if (key.empty())
         return -1;
+    static const auto folded = [] {
+        std::array<std::string, kHardpointCount> names;
+        for (int i = 0; i < kHardpointCount; ++i)
+            names[i] = ToLowerCopy(HardpointNames()[i]);
+        return names;
+    }();
     for (int i = 0; i < kHardpointCount; ++i)
-        if (ToLowerCopy(HardpointNames()[i]) == key)
+        if (folded[i] == key)
             return i;
     return -1;
 }

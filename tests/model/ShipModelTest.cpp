@@ -49,8 +49,11 @@ TEST(Placement, HugeCoordinatesSaturate) {
     Loaded s;
     s.model.PlaceHardpoint(0, 2147483647, -2147483647 - 1);
     const Rect rc = s.surface.MarkerRect(0);
-    EXPECT_EQ(rc.left, 2147483647);
+    EXPECT_EQ(rc.left, 2147483647 - 32);
     EXPECT_EQ(rc.top, -2147483647 - 1 + 24);
+    // The marker keeps its size, so a later placement still knows it.
+    EXPECT_EQ(rc.Width(), 32);
+    EXPECT_EQ(rc.Height(), 32);
 }
 
 TEST(OnPicture, LimitIsFileY370) {
