@@ -1,0 +1,520 @@
+#include "Artwork.h"
+
+#include "Palette.h"
+#include "PixelFont.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace pelto5::art {
+namespace {
+
+using namespace palette;
+
+constexpr const char* kFontFile = "/usr/share/fonts/truetype/liberation/LiberationSansNarrow-Bold.ttf";
+
+// Fills the pixels x0..x1, y0..y1 (both ends included).
+void Fill(QPainter& p, int x0, int y0, int x1, int y1, const QColor& c) {
+    p.fillRect(QRect(QPoint(x0, y0), QPoint(x1, y1)), c);
+}
+
+QImage Blank(int w, int h) {
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(kBlack);
+    return image;
+}
+
+// A bar over the pixels x0..x1, y0..y1 whose left and/or right end is a half round.
+QPainterPath Capsule(int x0, int y0, int x1, int y1, bool roundLeft, bool roundRight) {
+    const QRectF r(x0, y0, x1 - x0 + 1, y1 - y0 + 1);
+    const qreal d = r.height();
+    QPainterPath path;
+    if (roundLeft) {
+        path.moveTo(r.left() + d / 2, r.bottom());
+        path.arcTo(QRectF(r.left(), r.top(), d, d), 270, -180);
+    } else {
+        path.moveTo(r.left(), r.bottom());
+        path.lineTo(r.left(), r.top());
+    }
+    if (roundRight) {
+        path.lineTo(r.right() - d / 2, r.top());
+        path.arcTo(QRectF(r.right() - d, r.top(), d, d), 90, -180);
+    } else {
+        path.lineTo(r.right(), r.top());
+        path.lineTo(r.right(), r.bottom());
+    }
+    path.closeSubpath();
+    return path;
+}
+
+void FillPath(QPainter& p, const QPainterPath& path, const QColor& c) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(c);
+    p.drawPath(path);
+}
+
+void Word(QPainter& p, const QRect& box, const QString& text, int pixelSize, const QColor& ink,
+          int flags = Qt::AlignCenter) {
+    p.setFont(ConsoleFont(pixelSize));
+    p.setPen(ink);
+    p.drawText(box, flags, text);
+}
+
+// ---- Skin -----------------------------------------------------------------
+
+struct NumberBox {
+    QRect rect; // inclusive corners via QRect(QPoint, QPoint)
+    QColor color;
+    bool roundRight;
+    const char* decoration;
+};
+
+const NumberBox kBoxes[] = {
+    {QRect(QPoint(672, 402), QPoint(727, 427)), kMauve, false, "047"},
+    {QRect(QPoint(732, 402), QPoint(791, 427)), kLilac, true, "318"},
+    {QRect(QPoint(672, 438), QPoint(727, 463)), kOrange, false, "592"},
+    {QRect(QPoint(732, 438), QPoint(791, 463)), kLilac, true, "226"},
+    {QRect(QPoint(672, 471), QPoint(727, 496)), kPink, false, "731"},
+};
+
+QImage DrawSkin() {
+    QImage image = Blank(797, 504);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+
+    // Elbow: the orange bar down the left of the VL field turning into the top bar.
+    QPainterPath elbow;
+    elbow.moveTo(2, 392);
+    elbow.lineTo(2, 18);
+    elbow.arcTo(QRectF(2, 4, 28, 28), 180, -90);
+    elbow.lineTo(301, 4);
+    elbow.lineTo(301, 20);
+    elbow.lineTo(20, 20);
+    elbow.quadTo(14, 20, 14, 26);
+    elbow.lineTo(14, 392);
+    elbow.closeSubpath();
+    FillPath(p, elbow, kOrange);
+    Fill(p, 305, 4, 470, 19, kSand);
+    FillPath(p, Capsule(475, 4, 619, 19, false, true), kPink);
+
+    // The thin line over the tray, and the left bar continued beside the tray.
+    Fill(p, 2, 392, 666, 395, kOrange);
+    Fill(p, 2, 399, 13, 468, kLilac);
+    QPainterPath foot;
+    foot.moveTo(2, 472);
+    foot.lineTo(14, 472);
+    foot.lineTo(14, 503);
+    foot.lineTo(12, 503);
+    foot.arcTo(QRectF(2, 483, 20, 20), 270, -90);
+    foot.closeSubpath();
+    FillPath(p, foot, kOrange);
+
+    // The band between the fields: narrow beside the TI field, full width below it.
+    Fill(p, 626, 0, 633, 96, kOrange);
+    Fill(p, 626, 100, 633, 173, kSand);
+    Fill(p, 626, 176, 796, 185, kRed); // closes the TI field
+    Fill(p, 624, 188, 666, 250, kOrange);
+    Fill(p, 624, 254, 666, 330, kSand);
+    Fill(p, 624, 334, 666, 391, kRed);
+    Fill(p, 622, 399, 666, 440, kOrange);
+    Fill(p, 622, 444, 666, 503, kSand);
+
+    // Console furniture on the right, around the command keys.
+    FillPath(p, Capsule(670, 188, 796, 197, false, true), kLilac);
+    Fill(p, 670, 201, 700, 252, kPink);
+    Fill(p, 704, 201, 796, 206, kSand);
+    Fill(p, 672, 385, 791, 388, kOrange);
+    p.end();
+    DrawPixelText(image, 706, 212, "4710", kSand);
+    DrawPixelText(image, 706, 222, "0382", kLilac);
+    DrawPixelText(image, 740, 212, "93", kOrange);
+
+    // The fields where the pictures go stay plain black.
+    {
+        QPainter q(&image);
+        Fill(q, 16, 23, 623, 391, kBlack);
+        Fill(q, 636, 0, 796, 173, kBlack);
+        // Number boxes under the read-outs: exact colours, drawn without smoothing.
+        for (const NumberBox& box : kBoxes) {
+            if (box.roundRight) {
+                q.setRenderHint(QPainter::Antialiasing, true);
+                q.setPen(Qt::NoPen);
+                q.setBrush(box.color);
+                const QRect& r = box.rect;
+                q.drawEllipse(QRectF(r.right() - 4, r.top(), 10, r.height()));
+                q.setRenderHint(QPainter::Antialiasing, false);
+            }
+            q.fillRect(box.rect, box.color);
+        }
+    }
+    for (const NumberBox& box : kBoxes)
+        DrawPixelText(image, box.rect.left() + 3, box.rect.top() + 3, box.decoration,
+                      box.color.darker(150));
+    return image;
+}
+
+// ---- Command keys ---------------------------------------------------------
+
+enum class Tone { Lilac, Pink, Orange };
+enum class Ends { Left, Right, Both };
+
+struct KeyFace {
+    const char* word;
+    Tone tone;
+    bool pressed;
+    Ends ends;
+};
+
+const std::map<int, KeyFace>& KeyFaces() {
+    // Left column keys round off to the left, right column keys to the right.
+    static const std::map<int, KeyFace> kFaces{
+        {214, {"RESET", Tone::Pink, false, Ends::Left}},
+        {215, {"RESET", Tone::Pink, true, Ends::Left}},
+        {216, {"CLEAR", Tone::Pink, true, Ends::Left}},
+        {217, {"CLEAR", Tone::Pink, false, Ends::Left}},
+        {218, {"DATA", Tone::Orange, false, Ends::Both}},
+        {219, {"DATA", Tone::Orange, true, Ends::Both}},
+        {224, {"PASTE", Tone::Pink, false, Ends::Left}},
+        {225, {"COPY", Tone::Pink, true, Ends::Left}},
+        {226, {"COPY", Tone::Pink, false, Ends::Left}},
+        {227, {"PASTE", Tone::Pink, true, Ends::Left}},
+        {276, {"SAVE", Tone::Lilac, true, Ends::Right}},
+        {277, {"SAVE", Tone::Lilac, false, Ends::Right}},
+        {278, {"OPEN", Tone::Lilac, true, Ends::Right}},
+        {279, {"OPEN", Tone::Lilac, false, Ends::Right}},
+        {280, {"EXIT", Tone::Lilac, true, Ends::Right}},
+        {281, {"EXIT", Tone::Lilac, false, Ends::Right}},
+        {282, {"HIGH", Tone::Lilac, false, Ends::Right}},
+        {283, {"LOW", Tone::Lilac, true, Ends::Right}},
+        {284, {"LOW", Tone::Lilac, false, Ends::Right}},
+        {285, {"OFF", Tone::Lilac, true, Ends::Right}},
+        {286, {"OFF", Tone::Lilac, false, Ends::Right}},
+        {287, {"HIGH", Tone::Lilac, true, Ends::Right}},
+    };
+    return kFaces;
+}
+
+QColor KeyColor(Tone tone, bool pressed) {
+    switch (tone) {
+    case Tone::Lilac:
+        return pressed ? kLilacDark : kLilac;
+    case Tone::Pink:
+        return pressed ? kPinkDark : kPink;
+    case Tone::Orange:
+        return pressed ? kOrangeDark : kOrange;
+    }
+    return kLilac;
+}
+
+QImage DrawKey(const KeyFace& face) {
+    QImage image = Blank(64, 29);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    const bool left = face.ends != Ends::Right;
+    const bool right = face.ends != Ends::Left;
+    FillPath(p, Capsule(1, 1, 62, 27, left, right), KeyColor(face.tone, face.pressed));
+    // A black notch splits a strip off the flat end, as console keys have.
+    if (!left)
+        Fill(p, 7, 1, 8, 27, kBlack);
+    if (!right)
+        Fill(p, 55, 1, 56, 27, kBlack);
+    const QRect textBox(left ? 13 : 10, 2, 41, 25);
+    // The largest size up to 17 pixels at which the word fits between the ends.
+    int size = 17;
+    while (size > 10 && QFontMetrics(ConsoleFont(size)).horizontalAdvance(face.word) > textBox.width())
+        --size;
+    Word(p, textBox, face.word, size, face.pressed ? kInkLight : kInkDark);
+    return image;
+}
+
+QImage DrawStickyPlate() {
+    QImage image = Blank(58, 30);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    QPainterPath plate;
+    plate.addRoundedRect(QRectF(1, 1, 56, 28), 6, 6);
+    FillPath(p, plate, kOrange);
+    Word(p, QRect(1, 1, 56, 28), QStringLiteral("'STICKY'"), 16, kInkDark);
+    return image;
+}
+
+// ---- Markers --------------------------------------------------------------
+
+QImage DrawSquareMarker(const QString& label, int digit, const QColor& fill) {
+    QImage image = Blank(32, 32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    QPainterPath body;
+    body.addRoundedRect(QRectF(0, 0, 32, 32), 5, 5);
+    FillPath(p, body, fill);
+    Word(p, QRect(0, 1, 32, 14), label, 12, kInkDark);
+    Word(p, QRect(0, 13, 32, 19), QString::number(digit), 17, kInkDark);
+    return image;
+}
+
+QImage DrawPlateMarker(const QString& letter, int number, const QColor& fill) {
+    QImage image = Blank(42, 32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    QPainterPath body;
+    body.addRoundedRect(QRectF(0, 0, 42, 32), 5, 5);
+    FillPath(p, body, fill);
+    Word(p, QRect(1, 0, 13, 32), letter, 19, kInkDark);
+    Fill(p, 14, 5, 15, 26, kInkDark);
+    Word(p, QRect(16, 0, 26, 32), QString::number(number), 19, kInkDark);
+    return image;
+}
+
+// The 20 x 20 tiles are shown cut to their top 16 rows, so their marks stay there.
+QImage DrawTile(const QColor& fill) {
+    QImage image = Blank(20, 20);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    QPainterPath body;
+    body.addRoundedRect(QRectF(0, 0, 20, 20), 3, 3);
+    FillPath(p, body, fill);
+    return image;
+}
+
+QImage DrawNumberTile(int number, QChar letter, const QColor& fill) {
+    QImage image = DrawTile(fill);
+    const QString digits = QString::number(number);
+    DrawPixelText(image, (20 - PixelTextWidth(digits)) / 2, 1, digits, kInkDark);
+    DrawPixelText(image, (20 - kPixelGlyphWidth) / 2, 9, QString(letter), kInkDark);
+    return image;
+}
+
+QImage DrawWarpTile() {
+    QImage image = DrawTile(kLilac);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(kInkDark, 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    p.drawPolyline(QPolygonF({QPointF(4.5, 8), QPointF(10, 2.5), QPointF(15.5, 8)}));
+    p.drawPolyline(QPolygonF({QPointF(4.5, 14), QPointF(10, 8.5), QPointF(15.5, 14)}));
+    return image;
+}
+
+QImage DrawImpulseTile() {
+    QImage image = DrawTile(kLilac);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kInkDark);
+    const QPointF centre(10, 8);
+    p.drawEllipse(centre, 6.5, 6.5);
+    p.setBrush(kLilac);
+    for (int k = 0; k < 3; ++k) {
+        const double angle = (-90.0 + 120.0 * k) * M_PI / 180.0;
+        p.drawEllipse(centre + QPointF(3.2 * std::cos(angle), 3.2 * std::sin(angle)), 2.0, 2.0);
+    }
+    p.drawEllipse(centre, 1.0, 1.0);
+    return image;
+}
+
+QImage DrawThrusterTile() {
+    QImage image = DrawTile(kLilac);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(kInkDark, 1.6));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(10, 8), 6, 6);
+    p.drawLine(QPointF(5.8, 3.8), QPointF(14.2, 12.2));
+    p.drawLine(QPointF(14.2, 3.8), QPointF(5.8, 12.2));
+    return image;
+}
+
+QImage DrawMarker(int id) {
+    const int i = id - 141;
+    if (i < 3)
+        return DrawSquareMarker(QStringLiteral("PWR"), i + 1, kOlive);
+    if (i < 6)
+        return DrawSquareMarker(QStringLiteral("BRDG"), i - 2, kOrange);
+    if (i < 9)
+        return DrawSquareMarker(QStringLiteral("HULL"), i - 5, kLilac);
+    if (i < 20)
+        return DrawPlateMarker(QStringLiteral("P"), i - 8, kLilac);
+    if (i < 31)
+        return DrawPlateMarker(QStringLiteral("H"), i - 8, kRed);
+    if (i == 31)
+        return DrawWarpTile();
+    if (i == 32)
+        return DrawImpulseTile();
+    if (i == 33)
+        return DrawThrusterTile();
+    if (i < 45)
+        return DrawNumberTile(i - 33, QLatin1Char('P'), kOrange);
+    return DrawNumberTile(i - 33, QLatin1Char('H'), kOlive);
+}
+
+// ---- Support dialog frame -------------------------------------------------
+
+QImage DrawFrameUpright() {
+    QImage image = Blank(25, 235);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    QPainterPath bar;
+    bar.moveTo(0, 235);
+    bar.lineTo(0, 18);
+    bar.arcTo(QRectF(0, 0, 36, 36), 180, -90);
+    bar.lineTo(25, 0);
+    bar.lineTo(25, 235);
+    bar.closeSubpath();
+    FillPath(p, bar, kFrameOrange);
+    return image;
+}
+
+QImage DrawFrameTop() {
+    QImage image = Blank(265, 23);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    FillPath(p, Capsule(9, 0, 130, 22, true, false), kFrameOrange);
+    Fill(p, 136, 0, 207, 22, QColor(0xDE, 0xB5, 0x63));
+    Fill(p, 213, 0, 264, 22, QColor(0xD6, 0xA5, 0xB5));
+    return image;
+}
+
+} // namespace
+
+QFont ConsoleFont(int pixelSize) {
+    static const bool loaded = QFontDatabase::addApplicationFont(kFontFile) >= 0;
+    (void)loaded;
+    QFont font(QStringLiteral("Liberation Sans Narrow"));
+    font.setBold(true);
+    font.setPixelSize(pixelSize);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+const std::vector<int>& BitmapIds() {
+    static const std::vector<int> kIds = [] {
+        std::vector<int> ids{kSkinId, 221, 223, 288};
+        for (int id = 141; id <= 196; ++id)
+            ids.push_back(id);
+        for (const auto& [id, face] : KeyFaces())
+            ids.push_back(id);
+        std::sort(ids.begin(), ids.end());
+        return ids;
+    }();
+    return kIds;
+}
+
+QImage DrawBitmap(int id) {
+    if (id == kSkinId)
+        return DrawSkin();
+    if (id >= 141 && id <= 196)
+        return DrawMarker(id);
+    if (id == 221)
+        return DrawFrameUpright();
+    if (id == 223)
+        return DrawFrameTop();
+    if (id == 288)
+        return DrawStickyPlate();
+    const auto& faces = KeyFaces();
+    if (const auto it = faces.find(id); it != faces.end())
+        return DrawKey(it->second);
+    return {};
+}
+
+const std::vector<int>& IconSizes() {
+    static const std::vector<int> kSizes{16, 32, 48};
+    return kSizes;
+}
+
+QImage DrawIcon(int size) {
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.scale(size / 48.0, size / 48.0);
+    QPainterPath plate;
+    plate.addRoundedRect(QRectF(1, 1, 46, 46), 8, 8);
+    FillPath(p, plate, kBlack);
+    // An orange elbow framing a lilac marker on its mount point.
+    QPainterPath elbow;
+    elbow.moveTo(5, 43);
+    elbow.lineTo(5, 15);
+    elbow.arcTo(QRectF(5, 5, 20, 20), 180, -90);
+    elbow.lineTo(43, 5);
+    elbow.lineTo(43, 13);
+    elbow.lineTo(19, 13);
+    elbow.quadTo(13, 13, 13, 19);
+    elbow.lineTo(13, 43);
+    elbow.closeSubpath();
+    FillPath(p, elbow, kOrange);
+    QPainterPath marker;
+    marker.addRoundedRect(QRectF(21, 21, 20, 20), 4, 4);
+    FillPath(p, marker, kLilac);
+    p.setPen(QPen(kInkDark, 3));
+    p.drawLine(QPointF(31, 24), QPointF(31, 38));
+    p.drawLine(QPointF(24, 31), QPointF(38, 31));
+    return image;
+}
+
+QImage DrawContactSheet() {
+    constexpr int kWidth = 1100;
+    constexpr int kMargin = 16;
+    constexpr int kLabel = 16;
+    struct Cell {
+        int id;
+        QImage image;
+    };
+    std::vector<Cell> cells;
+    for (int id : BitmapIds())
+        if (id != kSkinId)
+            cells.push_back({id, DrawBitmap(id).scaled(DrawBitmap(id).size() * 2)});
+    for (int size : IconSizes())
+        cells.push_back({-size, DrawIcon(size)});
+
+    const QImage skin = DrawBitmap(kSkinId);
+    // Lay the cells out in rows first, to know how tall the sheet is.
+    struct Placed {
+        QPoint at;
+        const Cell* cell;
+    };
+    std::vector<Placed> placed;
+    int x = kMargin;
+    int y = kMargin + skin.height() + kLabel + kMargin;
+    int rowHeight = 0;
+    for (const Cell& cell : cells) {
+        const int w = std::max(cell.image.width(), 40);
+        if (x + w > kWidth - kMargin) {
+            x = kMargin;
+            y += rowHeight + kLabel + 10;
+            rowHeight = 0;
+        }
+        placed.push_back({QPoint(x, y), &cell});
+        x += w + 12;
+        rowHeight = std::max(rowHeight, cell.image.height());
+    }
+    const int height = y + rowHeight + kLabel + kMargin;
+
+    QImage sheet(kWidth, height, QImage::Format_RGB32);
+    sheet.fill(QColor(40, 40, 52));
+    QPainter p(&sheet);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    p.setFont(ConsoleFont(13));
+    p.setPen(kLilac);
+    p.drawImage(kMargin, kMargin, skin);
+    p.drawText(QRect(kMargin, kMargin + skin.height(), 400, kLabel), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("131 skin (797 x 504)"));
+    for (const Placed& pl : placed) {
+        p.drawImage(pl.at, pl.cell->image);
+        const QString label = pl.cell->id > 0
+                                  ? QString::number(pl.cell->id)
+                                  : QStringLiteral("128@%1").arg(-pl.cell->id);
+        p.drawText(QRect(pl.at.x(), pl.at.y() + pl.cell->image.height(),
+                         std::max(pl.cell->image.width(), 40), kLabel),
+                   Qt::AlignLeft | Qt::AlignVCenter, label);
+    }
+    return sheet;
+}
+
+} // namespace pelto5::art
