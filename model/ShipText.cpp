@@ -53,16 +53,24 @@ std::string ToUpperCopy(const std::string& text) {
     return out;
 }
 
-int ClassifyLine(std::string line) {
-    line = WithoutSpaces(std::move(line));
-    const size_t eq = line.find('=', 1);
-    // No name is longer than this, so a longer key needs no folding.
+int ClassifyLine(const std::string& line) {
+    // The key is the text before the first "=" past the first position, spaces
+    // removed; no name is longer than this, so a longer key names nothing.
     constexpr size_t kLongestName = 10;
-    if (eq == std::string::npos || eq > kLongestName)
-        return -1;
-    line.resize(eq);
-    const std::string key = ToLowerCopy(line);
-    if (key.empty())
+    std::string key;
+    bool found = false;
+    for (const char c : line) {
+        if (c == ' ')
+            continue;
+        if (c == '=' && !key.empty()) {
+            found = true;
+            break;
+        }
+        if (key.size() == kLongestName)
+            return -1;
+        key += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    if (!found)
         return -1;
     static const auto folded = [] {
         std::array<std::string, kHardpointCount> names;

@@ -12,7 +12,7 @@ std::string ToLowerCopy(const std::string& text);
 std::string ToUpperCopy(const std::string& text);
 
 // The hardpoint index (0..55) a line's key names, ignoring spaces and case, or -1.
-int ClassifyLine(std::string line);
+int ClassifyLine(const std::string& line);
 
 // The x,y at the right-hand end of a hardpoint line. A "-" right before a run
 // of digits makes it negative, so written lines read back; values too large for
