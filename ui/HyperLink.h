@@ -1,0 +1,126 @@
+#pragma once
+
+#include "UrlOpening.h"
+
+#include <QColor>
+#include <QCursor>
+#include <QLabel>
+
+#include <cstdint>
+#include <optional>
+
+namespace pelto5 {
+
+// A colour as 0x00BBGGRR, red in the low byte.
+using ColorRef = std::uint32_t;
+constexpr ColorRef Rgb(int r, int g, int b) {
+    return static_cast<ColorRef>(r) | (static_cast<ColorRef>(g) << 8) |
+           (static_cast<ColorRef>(b) << 16);
+}
+QColor ToQColor(ColorRef color);
+ColorRef FromQColor(const QColor& color);
+
+// Style flags of a static text control.
+constexpr int SS_CENTER = 0x0001;
+constexpr int SS_RIGHT = 0x0002;
+constexpr int SS_NOTIFY = 0x0100;
+constexpr int SS_CENTERIMAGE = 0x0200;
+constexpr int WS_GROUP = 0x00020000;
+
+// A parent's answer to a control's colour request: the text, the background
+// behind the text's own box, and the fill of the rest of the control.
+struct ControlColors {
+    ColorRef text = 0;
+    ColorRef textBack = 0;
+    ColorRef brush = 0;
+};
+
+// Implemented by a parent window that colours some of its controls itself;
+// its answer wins over the control's own colours.
+class ControlColorAnswer {
+public:
+    virtual ~ControlColorAnswer() = default;
+    // The colours for control id, or nothing to let the control decide.
+    virtual std::optional<ControlColors> CtlColor(int id) const = 0;
+};
+
+// A static text control that acts as a web link: underlined, coloured by
+// state, hand cursor, tool tip with the target, and a click opens the target.
+class HyperLink : public QLabel {
+    Q_OBJECT
+    Q_PROPERTY(int id READ Id)
+
+public:
+    // A control as a dialog template gives it; it becomes a link at Bind().
+    HyperLink(QWidget* parent, int id, int style, const QString& text);
+    ~HyperLink() override;
+
+    // Makes the control a link: mouse input, target and text, link font, fit,
+    // cursor and tool tip. Neither the text nor the target may be empty.
+    void Bind();
+    bool IsBound() const { return m_bBound; }
+
+    int Id() const { return m_nId; }
+    int Style() const { return m_nStyle; }
+
+    void SetTarget(const QString& target);
+    QString GetTarget() const { return m_strTarget; }
+
+    // A hover colour of 0xFFFFFFFF takes the system highlight colour now.
+    void SetColors(ColorRef link, ColorRef visited, ColorRef hover = 0xFFFFFFFF);
+    ColorRef GetLinkColor() const { return m_clrLink; }
+    ColorRef GetVisitedColor() const { return m_clrVisited; }
+    ColorRef GetHoverColor() const { return m_clrHover; }
+
+    void MarkVisited(bool visited = true);
+    bool IsVisited() const { return m_bVisited; }
+
+    // Nothing brings back the hand cursor.
+    void SetHoverCursor(std::optional<QCursor> cursor);
+    std::optional<QCursor> GetHoverCursor() const { return m_hoverCursor; }
+
+    void SetUnderlined(bool underlined);
+    bool IsUnderlined() const { return m_bUnderlined; }
+
+    void SetFitToText(bool fit);
+    bool IsFitToText() const { return m_bFitToText; }
+
+    bool IsHovering() const { return m_bHovering; }
+
+    // The control's own text colour: hover over visited over link.
+    ColorRef OwnTextColor() const;
+
+    // Where clicks open their target; the desktop's unless a test sets another.
+    void SetUrlSystem(UrlSystem& system) { m_pSystem = &system; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void FitToText();
+    void LoadHandCursor();
+    void ApplyCursor();
+    void OnClicked();
+    void Redraw();
+
+    ColorRef m_clrLink = Rgb(0, 0, 238);
+    ColorRef m_clrVisited = Rgb(85, 26, 139);
+    ColorRef m_clrHover;
+    bool m_bHovering = false;
+    bool m_bVisited = false;
+    bool m_bUnderlined = true;
+    bool m_bFitToText = true;
+    QString m_strTarget;
+    std::optional<QCursor> m_hoverCursor;
+
+    int m_nId;
+    int m_nStyle;
+    bool m_bBound = false;
+    bool m_bPressed = false;
+    UrlSystem* m_pSystem;
+};
+
+} // namespace pelto5
