@@ -1,0 +1,41 @@
+#include "Pelto5App.h"
+
+#include "Pelto5Dlg.h"
+
+#include <QPalette>
+
+namespace pelto5 {
+
+Pelto5App::Pelto5App(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("Pelto5"));
+    setApplicationDisplayName(QStringLiteral("Pelto5"));
+    // The palette carries the dialog colours; a style that paints its own
+    // backgrounds would hide them.
+    setStyle(QStringLiteral("Fusion"));
+    setPalette(DialogPalette());
+}
+
+QPalette Pelto5App::DialogPalette() {
+    const QColor black(0, 0, 0);
+    const QColor lilac(198, 181, 239);
+    QPalette pal;
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button,
+                                         QPalette::AlternateBase, QPalette::ToolTipBase})
+            pal.setColor(group, role, black);
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text,
+                                         QPalette::ButtonText, QPalette::ToolTipText})
+            pal.setColor(group, role, lilac);
+        pal.setColor(group, QPalette::Highlight, lilac);
+        pal.setColor(group, QPalette::HighlightedText, black);
+    }
+    return pal;
+}
+
+int Pelto5App::InitInstance() {
+    Pelto5Dlg dlg;
+    dlg.exec();
+    return 0;
+}
+
+} // namespace pelto5

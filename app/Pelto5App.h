@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QApplication>
+
+namespace pelto5 {
+
+// The application: sets the colours every dialog and message box shares, then
+// runs the editor window modally; the process ends when that run returns.
+class Pelto5App : public QApplication {
+    Q_OBJECT
+public:
+    Pelto5App(int& argc, char** argv);
+
+    // Runs the editor window; returns the process's exit status.
+    int InitInstance();
+
+    // Black background, lilac text, for every dialog and message box.
+    static QPalette DialogPalette();
+};
+
+} // namespace pelto5

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QImage>
+#include <QPixmap>
+
+namespace pelto5 {
+
+// An owner-drawn button that shows its normal image, or its pressed image while
+// held down, copied from the image's top-left at the button's own size. It draws
+// no frame, focus rectangle or caption; a click reports the button's id.
+class BitmapButton : public QAbstractButton {
+    Q_OBJECT
+public:
+    BitmapButton(QWidget* parent, int id, const QString& caption, const QRect& rect);
+
+    int Id() const { return m_id; }
+    void SetImages(const QImage& normal, const QImage& pressed);
+    // Loads the faces by resource number; a number without an image draws nothing.
+    void LoadBitmaps(int normalId, int pressedId);
+    int NormalBitmap() const { return m_normalId; }
+    int PressedBitmap() const { return m_pressedId; }
+    QImage NormalImage() const { return m_normal.toImage(); }
+    QImage PressedImage() const { return m_pressed.toImage(); }
+
+signals:
+    void clickedWithId(int id);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int m_id;
+    int m_normalId = 0;
+    int m_pressedId = 0;
+    QPixmap m_normal;
+    QPixmap m_pressed;
+};
+
+} // namespace pelto5

@@ -1,0 +1,350 @@
+#include "Pelto5Dlg.h"
+
+#include "AboutDlg.h"
+#include "DialogUnits.h"
+#include "Resources.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QFileDialog>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
+#include <QScreen>
+
+#include <cstdlib>
+
+namespace pelto5 {
+
+namespace {
+
+constexpr int kSkinId = 131;
+constexpr int kLabelPlateId = 288;
+constexpr unsigned kAboutCommand = 0x0010;
+constexpr unsigned kMinimizeCommand = 0xF020;
+constexpr unsigned kCloseCommand = 0xF060;
+
+// Read-out edits and their template rectangles, in dialog units.
+struct ReadoutSpec {
+    int id;
+    QRect du;
+};
+constexpr ReadoutSpec kReadouts[] = {
+    {1008, {455, 248, 28, 15}}, {1009, {492, 248, 29, 15}}, {1010, {455, 270, 28, 14}},
+    {1011, {492, 270, 29, 14}}, {1012, {448, 290, 37, 14}},
+};
+
+QRect FromDialogUnits(const QRect& du) {
+    return DialogUnitsRect(du.x(), du.y(), du.width(), du.height());
+}
+
+Rect ToRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+
+QString DefaultOpenPrompt(QWidget* parent, const QString& initial) {
+    QFileDialog dialog(parent, QString(), initial, QStringLiteral("Ship Files (*.gf)"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile); // a name that does not exist yet is accepted
+    dialog.setDefaultSuffix(QStringLiteral("gf"));
+    if (!initial.isEmpty())
+        dialog.selectFile(initial);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+void DefaultMessage(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), text,
+                    QMessageBox::Ok, parent);
+    box.exec();
+}
+
+} // namespace
+
+Pelto5Dlg::Pelto5Dlg(QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_model(*this),
+      m_openPrompt(DefaultOpenPrompt), m_showMessage(DefaultMessage),
+      m_exitProcess([] { std::exit(0); }) {
+    const QRect client = DialogUnitsRect(0, 0, 539, 311);
+    setFixedSize(client.size());
+    setMouseTracking(true);
+
+    CreateTemplateControls();
+    m_nSnap = 1;
+    setWindowTitle(QStringLiteral("Vorsanth's Tolmar Util"));
+    CreateCommandButtons();
+    CreateMarkerButtons();
+    CreateReadoutFont();
+    setWindowIcon(ResourceIcon(128));
+    m_nDragState = 0;
+    m_clrMauve = QColor(165, 123, 132);
+    m_clrLilac = QColor(198, 181, 239);
+    m_clrOrange = QColor(247, 189, 90);
+    m_clrPink = QColor(214, 165, 181);
+    m_clrText = QColor(2, 2, 2);
+    ApplyControlColours();
+    PullReadouts();
+    m_skin = QPixmap::fromImage(ResourceBitmap(kSkinId));
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect centred(QPoint(), size());
+        centred.moveCenter(screen->availableGeometry().center());
+        move(centred.topLeft());
+    }
+}
+
+Pelto5Dlg::~Pelto5Dlg() = default;
+
+void Pelto5Dlg::CreateTemplateControls() {
+    auto makeStatic = [this](int id, const QRect& du) {
+        auto* label = new QLabel(this);
+        label->setGeometry(FromDialogUnits(du));
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        if (id > 0) {
+            label->setProperty("controlId", id);
+            m_controls[id] = label;
+        }
+        return label;
+    };
+    m_stcVL = makeStatic(kVlPictureId, {15, 15, 15, 13});
+    m_stcTI = makeStatic(kTiPictureId, {430, 5, 15, 13});
+
+    QLabel* plate = makeStatic(-1, {448, 215, 39, 18});
+    const QPixmap plateImage = QPixmap::fromImage(ResourceBitmap(kLabelPlateId));
+    plate->setPixmap(plateImage);
+    if (!plateImage.isNull())
+        plate->resize(plateImage.size());
+
+    for (size_t k = 0; k < std::size(kReadouts); ++k) {
+        auto* edit = new QLineEdit(this);
+        edit->setGeometry(FromDialogUnits(kReadouts[k].du));
+        edit->setReadOnly(true);
+        edit->setFrame(false);
+        edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        edit->setTextMargins(0, 0, 0, 0);
+        edit->setContentsMargins(0, 0, 0, 0);
+        // The read-outs take no tab stop; a click still gives them the focus.
+        edit->setFocusPolicy(Qt::ClickFocus);
+        edit->setContextMenuPolicy(Qt::NoContextMenu);
+        edit->setProperty("controlId", kReadouts[k].id);
+        edit->installEventFilter(this);
+        m_controls[kReadouts[k].id] = edit;
+        m_edits[k] = edit;
+    }
+
+    m_stcRef = makeStatic(kReferenceId, {0, 0, 795, 24});
+    m_stcRef->hide();
+}
+
+BitmapButton* Pelto5Dlg::AddCommandButton(BitmapButton*& member, int id, const char* caption,
+                                          const QRect& rc, int normal, int pressed,
+                                          void (Pelto5Dlg::*handler)()) {
+    member = new BitmapButton(this, id, QString::fromLatin1(caption), rc);
+    member->LoadBitmaps(normal, pressed);
+    connect(member, &QAbstractButton::clicked, this, handler);
+    m_controls[id] = member;
+    return member;
+}
+
+void Pelto5Dlg::CreateCommandButtons() {
+    // One 64 x 29 key, moved from button to button down the two columns.
+    QRect rc(QPoint(730, 260), QSize(64, 29));
+    AddCommandButton(m_btnSave, 2110, "OK", rc, 277, 276, &Pelto5Dlg::OnSave);
+    rc.translate(-63, 0);
+    AddCommandButton(m_btnCopy, 2810, "Copy", rc, 226, 225, &Pelto5Dlg::OnCopy);
+    m_bCopyHeld = 0;
+    rc.translate(63, 30);
+    AddCommandButton(m_btnExit, 2210, "Cancel", rc, 281, 280, &Pelto5Dlg::OnExit);
+    rc.translate(-63, 0);
+    AddCommandButton(m_btnClear, 2610, "Clear", rc, 217, 216, &Pelto5Dlg::OnClear);
+    rc.translate(63, 30);
+    AddCommandButton(m_btnOpen, 2310, "Cancel", rc, 279, 278, &Pelto5Dlg::OnOpen);
+    rc.translate(-63, 0);
+    AddCommandButton(m_btnReset, 2510, "Reset", rc, 214, 215, &Pelto5Dlg::OnReset);
+    rc.translate(63, 30);
+    AddCommandButton(m_btnSticky, 2410, "Sticky", rc, 286, 285, &Pelto5Dlg::OnSticky);
+    rc.translate(0, 120);
+    AddCommandButton(m_btnData, 2710, "Sticky", rc, 218, 219, &Pelto5Dlg::OnData);
+    m_nSnap = 1;
+}
+
+void Pelto5Dlg::CreateMarkerButtons() {
+    const RectArray& tray = TrayRects();
+    for (int i = 0; i < kHardpointCount; ++i) {
+        const Rect& rc = tray[i];
+        auto* marker = new BitmapButton(this, kFirstMarkerId + i, QStringLiteral("OK"),
+                                        QRect(rc.left, rc.top, rc.Width(), rc.Height()));
+        marker->LoadBitmaps(kFirstMarkerImage + i, kFirstMarkerImage + i);
+        connect(marker, &BitmapButton::clickedWithId, this, &Pelto5Dlg::OnMarkerClicked);
+        m_controls[kFirstMarkerId + i] = marker;
+        m_markers[i] = marker;
+    }
+}
+
+void Pelto5Dlg::CreateReadoutFont() {
+    // A cell 22 pixels high with characters 5 pixels wide on average, in the
+    // heaviest weight of the narrow face.
+    m_fontCoord = QFont(QStringLiteral("Arial Narrow"));
+    m_fontCoord.setWeight(QFont::Black);
+    m_fontCoord.setStyleHint(QFont::SansSerif, QFont::PreferQuality);
+    int pixelSize = 22;
+    m_fontCoord.setPixelSize(pixelSize);
+    while (pixelSize > 1 && QFontMetrics(m_fontCoord).height() > 22)
+        m_fontCoord.setPixelSize(--pixelSize);
+    const int natural = QFontMetrics(m_fontCoord).averageCharWidth();
+    if (natural > 0)
+        m_fontCoord.setStretch(qBound(1, 100 * 5 / natural, 4000));
+    for (QLineEdit* edit : m_edits)
+        edit->setFont(m_fontCoord);
+}
+
+std::optional<ControlColours> Pelto5Dlg::ControlColour(int id) const {
+    switch (id) {
+    case 1008:
+        return ControlColours{m_clrMauve, m_clrText};
+    case 1009:
+    case 1011:
+        return ControlColours{m_clrLilac, m_clrText};
+    case 1010:
+        return ControlColours{m_clrOrange, m_clrText};
+    case 1012:
+        return ControlColours{m_clrPink, m_clrText};
+    default:
+        return std::nullopt;
+    }
+}
+
+void Pelto5Dlg::ApplyControlColours() {
+    for (const auto& [id, control] : m_controls) {
+        const std::optional<ControlColours> colours = ControlColour(id);
+        if (!colours)
+            continue;
+        QPalette pal = control->palette();
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            pal.setColor(group, QPalette::Base, colours->background);
+            pal.setColor(group, QPalette::Window, colours->background);
+            pal.setColor(group, QPalette::Text, colours->text);
+            pal.setColor(group, QPalette::WindowText, colours->text);
+        }
+        control->setPalette(pal);
+        control->setAutoFillBackground(true);
+    }
+}
+
+QWidget* Pelto5Dlg::Control(int id) const {
+    const auto it = m_controls.find(id);
+    return it == m_controls.end() ? nullptr : it->second;
+}
+
+QLabel* Pelto5Dlg::Picture(int id) const {
+    return id == kVlPictureId ? m_stcVL : (id == kTiPictureId ? m_stcTI : nullptr);
+}
+
+QString Pelto5Dlg::ReadoutText(int id) const {
+    const auto* edit = qobject_cast<const QLineEdit*>(Control(id));
+    return edit ? edit->text() : QString();
+}
+
+void Pelto5Dlg::PushReadouts() {
+    const QString* strings[] = {&m_strWinX, &m_strWinY, &m_strPicX, &m_strPicY, &m_strName};
+    for (size_t k = 0; k < m_edits.size(); ++k)
+        m_edits[k]->setText(*strings[k]);
+}
+
+void Pelto5Dlg::PullReadouts() {
+    QString* strings[] = {&m_strWinX, &m_strWinY, &m_strPicX, &m_strPicY, &m_strName};
+    for (size_t k = 0; k < m_edits.size(); ++k)
+        *strings[k] = m_edits[k]->text();
+}
+
+Rect Pelto5Dlg::MarkerRect(int i) const { return ToRect(m_markers[i]->geometry()); }
+
+Rect Pelto5Dlg::ControlRect(int id) const {
+    if (id == kReferenceId)
+        return ToRect(m_stcRef->geometry());
+    const QLabel* picture = Picture(id);
+    return picture ? ToRect(picture->geometry()) : Rect{};
+}
+
+void Pelto5Dlg::MoveMarker(int i, const Rect& rc) {
+    m_markers[i]->setGeometry(rc.left, rc.top, rc.Width(), rc.Height());
+}
+
+void Pelto5Dlg::RedrawMarkers() {
+    for (int i = 0; i < kHardpointCount; ++i)
+        m_markers[i]->repaint();
+}
+
+void Pelto5Dlg::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    DrawSkin(painter);
+}
+
+void Pelto5Dlg::DrawSkin(QPainter& painter) {
+    // The painter clips to the update region, so a small region copies only its part.
+    painter.drawPixmap(0, 0, m_skin);
+}
+
+void Pelto5Dlg::OnSysCommand(unsigned nID) {
+    if ((nID & 0xFFF0) == kAboutCommand) {
+        AboutDlg about;
+        about.exec();
+        return;
+    }
+    if (nID == kMinimizeCommand)
+        showMinimized();
+    else if (nID == kCloseCommand)
+        reject();
+}
+
+void Pelto5Dlg::ShowSystemMenu(const QPoint& globalPos) {
+    QMenu menu(this);
+    menu.addAction(QStringLiteral("Mi&nimize"), this, [this] { OnSysCommand(kMinimizeCommand); });
+    menu.addAction(QStringLiteral("&Close"), this, [this] { OnSysCommand(kCloseCommand); });
+    const QString about = ResourceString(101);
+    if (!about.isEmpty()) {
+        menu.addSeparator();
+        menu.addAction(about, this, [this] { OnSysCommand(kAboutCommand); });
+    }
+    menu.exec(globalPos);
+}
+
+void Pelto5Dlg::contextMenuEvent(QContextMenuEvent* event) {
+    // A carried marker takes the mouse; the menu waits for the drop.
+    if (m_nDragState == 1)
+        return;
+    ShowSystemMenu(event->globalPos());
+}
+
+void Pelto5Dlg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::AltModifier) {
+        ShowSystemMenu(QCursor::pos());
+        return;
+    }
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            accept();
+            return;
+        }
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool Pelto5Dlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        const int id = watched->property("controlId").toInt();
+        if (id >= 1008 && id <= 1011)
+            OnReadoutFocus(id);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void Pelto5Dlg::ShowFailure(const FileResult& result) {
+    if (!result.ok && m_showMessage)
+        m_showMessage(this, QString::fromLocal8Bit(result.message.c_str()));
+}
+
+} // namespace pelto5

@@ -1,0 +1,139 @@
+#pragma once
+
+#include "BitmapButton.h"
+#include "MarkerSurface.h"
+#include "ShipModel.h"
+
+#include <QDialog>
+#include <QFont>
+#include <QPixmap>
+#include <QPoint>
+
+#include <array>
+#include <functional>
+#include <map>
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+
+namespace pelto5 {
+
+// Colours a parent gives one of its controls.
+struct ControlColours {
+    QColor background;
+    QColor text;
+};
+
+// The editor window: the ship's two pictures, the 56 hardpoint markers, the
+// command buttons and the five read-outs, over the console skin. It owns the
+// ship model and is the model's marker surface.
+class Pelto5Dlg : public QDialog, public MarkerSurface {
+    Q_OBJECT
+public:
+    explicit Pelto5Dlg(QWidget* parent = nullptr);
+    ~Pelto5Dlg() override;
+
+    // The control with the given id, or null.
+    QWidget* Control(int id) const;
+    // The colours this window gives control id, or nothing when it leaves the
+    // control the application's colours.
+    std::optional<ControlColours> ControlColour(int id) const;
+
+    // Asks for a ship file to open, given the initial name; empty when cancelled.
+    using OpenPrompt = std::function<QString(QWidget* parent, const QString& initial)>;
+    void SetOpenPrompt(OpenPrompt prompt) { m_openPrompt = std::move(prompt); }
+    // Shows a failure to the user.
+    using MessageShower = std::function<void(QWidget* parent, const QString& text)>;
+    void SetMessageShower(MessageShower shower) { m_showMessage = std::move(shower); }
+    // Ends the process at once (EXIT).
+    void SetProcessExit(std::function<void()> exit) { m_exitProcess = std::move(exit); }
+
+    // MarkerSurface
+    Rect MarkerRect(int i) const override;
+    Rect ControlRect(int id) const override;
+    void MoveMarker(int i, const Rect& rc) override;
+
+    void OnSysCommand(unsigned nID);
+    void OnMarkerClicked(int id);
+    void OnReadoutFocus(int id);
+    void OnOpen();
+    void OnSave();
+    void OnExit();
+    void OnSticky();
+    void OnReset();
+    void OnClear();
+    void OnCopy();
+    void OnData();
+    void RedrawMarkers();
+
+    // Window state, read by tests and the benchmarks.
+    ShipModel& Model() { return m_model; }
+    int DragState() const { return m_nDragState; }
+    int Snap() const { return m_nSnap; }
+    bool CopyHeld() const { return m_bCopyHeld != 0; }
+    QString ReadoutText(int id) const;
+    QLabel* Picture(int id) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateTemplateControls();
+    void CreateCommandButtons();
+    void CreateMarkerButtons();
+    void CreateReadoutFont();
+    void ApplyControlColours();
+    void DrawSkin(QPainter& painter);
+    void ShowSystemMenu(const QPoint& globalPos);
+    // Copies the five read-out strings into their edits.
+    void PushReadouts();
+    void PullReadouts();
+    void OnLButtonDown(const QPoint& point);
+    void OnMouseMove(const QPoint& point);
+    void OnLButtonUp();
+    void LoadPicture(QLabel* control, const QImage& image);
+    void ShowFailure(const FileResult& result);
+    BitmapButton* AddCommandButton(BitmapButton*& member, int id, const char* caption,
+                                   const QRect& rc, int normal, int pressed,
+                                   void (Pelto5Dlg::*handler)());
+
+    QPoint m_ptDragStart;
+    int m_nDragState = 0;
+    int m_nSnap = 1;
+    int m_bCopyHeld = 0;
+    QFont m_fontCoord;
+    QPixmap m_bmpVL;
+    QString m_strPath;
+    QString m_strTIPath;
+    BitmapButton* m_pCarried = nullptr;
+    BitmapButton* m_btnSave = nullptr;
+    BitmapButton* m_btnOpen = nullptr;
+    BitmapButton* m_btnExit = nullptr;
+    BitmapButton* m_btnSticky = nullptr;
+    BitmapButton* m_btnCopy = nullptr;
+    BitmapButton* m_btnReset = nullptr;
+    BitmapButton* m_btnClear = nullptr;
+    BitmapButton* m_btnData = nullptr;
+    std::array<BitmapButton*, kSlotCount> m_markers{};
+    ShipModel m_model;
+    QLabel* m_stcRef = nullptr;
+    QLabel* m_stcTI = nullptr;
+    QLabel* m_stcVL = nullptr;
+    std::array<QLineEdit*, 5> m_edits{};
+    QString m_strWinX, m_strWinY, m_strPicX, m_strPicY, m_strName;
+    QColor m_clrMauve, m_clrLilac, m_clrOrange, m_clrPink, m_clrText;
+    QPixmap m_skin;
+    std::map<int, QWidget*> m_controls;
+    OpenPrompt m_openPrompt;
+    MessageShower m_showMessage;
+    std::function<void()> m_exitProcess;
+};
+
+} // namespace pelto5

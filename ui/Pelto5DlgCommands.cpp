@@ -1,0 +1,93 @@
+// The command buttons: open, save, exit, snap, reset, clear, copy and paste.
+#include "Pelto5Dlg.h"
+
+#include "MeDlg.h"
+#include "ShipPicture.h"
+#include "ShipText.h"
+
+#include <QLabel>
+
+namespace pelto5 {
+
+void Pelto5Dlg::OnOpen() {
+    const QString chosen = m_openPrompt ? m_openPrompt(this, m_strPath) : QString();
+    if (chosen.isEmpty())
+        return;
+    m_model.ResetHardpoints();
+    RedrawMarkers();
+    m_strPath = chosen;
+    m_model.m_strShipPath = chosen.toLocal8Bit().toStdString();
+    const QString stem = QString::fromLocal8Bit(ShipStem(m_model.m_strShipPath).c_str());
+    m_strTIPath = stem + QStringLiteral("TI.bmp");
+    m_strPath = stem + QStringLiteral("VL.bmp");
+
+    const QImage vl = LoadShipPicture(m_strPath);
+    LoadPicture(m_stcVL, vl);
+    if (!vl.isNull())
+        m_bmpVL = QPixmap::fromImage(vl);
+    LoadPicture(m_stcTI, LoadShipPicture(m_strTIPath));
+
+    ShowFailure(m_model.ReadShipFile());
+}
+
+void Pelto5Dlg::LoadPicture(QLabel* control, const QImage& image) {
+    // The picture shows at its own size with the control's top-left fixed.
+    if (image.isNull()) {
+        control->clear();
+        return;
+    }
+    control->setPixmap(QPixmap::fromImage(image));
+    control->resize(image.size());
+}
+
+void Pelto5Dlg::OnSave() { ShowFailure(m_model.SaveShipFile()); }
+
+void Pelto5Dlg::OnExit() {
+    if (m_exitProcess)
+        m_exitProcess();
+}
+
+void Pelto5Dlg::OnSticky() {
+    if (m_nSnap == 1) {
+        m_btnSticky->LoadBitmaps(284, 283);
+        m_nSnap = 8;
+    } else if (m_nSnap == 8) {
+        m_btnSticky->LoadBitmaps(282, 287);
+        m_nSnap = 16;
+    } else if (m_nSnap == 16) {
+        m_btnSticky->LoadBitmaps(286, 285);
+        m_nSnap = 1;
+    }
+    PushReadouts();
+    m_btnSticky->repaint();
+}
+
+void Pelto5Dlg::OnReset() {
+    m_model.MoveMarkersTo(m_model.m_rcPlaced);
+    repaint();
+}
+
+void Pelto5Dlg::OnClear() { m_model.MoveMarkersTo(m_model.m_rcHome); }
+
+void Pelto5Dlg::OnCopy() {
+    if (m_bCopyHeld == 1) {
+        m_btnCopy->LoadBitmaps(226, 225);
+        m_bCopyHeld = 0;
+        m_model.MoveMarkersTo(m_model.m_rcCopy);
+    } else if (m_bCopyHeld == 0) {
+        m_btnCopy->LoadBitmaps(224, 227);
+        m_bCopyHeld = 1;
+        for (int i = 0; i < kHardpointCount; ++i)
+            m_model.m_rcCopy[i] = m_model.RelativeMarkerRect(i, 0);
+    }
+    PushReadouts();
+    repaint();
+}
+
+void Pelto5Dlg::OnData() {
+    MeDlg support;
+    if (support.exec() == 1)
+        PullReadouts();
+}
+
+} // namespace pelto5

@@ -1,0 +1,108 @@
+// Carrying markers, dragging the window by its background, and the read-outs
+// that follow the cursor.
+#include "Pelto5Dlg.h"
+
+#include "ShipText.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QWindow>
+
+namespace pelto5 {
+
+namespace {
+
+constexpr int kTiReadoutSplit = 645;
+constexpr QSize kDragWindowSize(798, 505);
+
+// Integer division truncates toward zero, as the snapping rule wants (-9 snaps to -8).
+QPoint Snapped(const QPoint& p, int step) { return {p.x() / step * step, p.y() / step * step}; }
+
+bool CanMoveOwnWindow() { return !QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
+} // namespace
+
+void Pelto5Dlg::OnMarkerClicked(int id) {
+    const int i = id - kFirstMarkerId;
+    if (i < 0 || i >= kHardpointCount)
+        return;
+    if (m_nDragState == 0) {
+        m_strName = QString::fromLatin1(ToUpperCopy(m_model.m_names[i]).c_str());
+        m_nDragState = 1;
+        m_pCarried = m_markers[i];
+        grabMouse();
+        PushReadouts();
+    } else {
+        m_nDragState = 0;
+        releaseMouse();
+    }
+}
+
+void Pelto5Dlg::OnReadoutFocus(int) {
+    // The coordinate read-outs never keep the focus; the VL picture takes it.
+    m_stcVL->setFocus(Qt::OtherFocusReason);
+}
+
+void Pelto5Dlg::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        OnLButtonDown(event->position().toPoint());
+    else
+        QDialog::mousePressEvent(event);
+}
+
+void Pelto5Dlg::mouseMoveEvent(QMouseEvent* event) {
+    QDialog::mouseMoveEvent(event);
+    OnMouseMove(event->position().toPoint());
+}
+
+void Pelto5Dlg::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        OnLButtonUp();
+    QDialog::mouseReleaseEvent(event);
+}
+
+void Pelto5Dlg::OnLButtonDown(const QPoint& point) {
+    PushReadouts();
+    if (m_nDragState == 1) {
+        m_nDragState = 0;
+        releaseMouse();
+        RedrawMarkers();
+        return;
+    }
+    m_ptDragStart = point;
+    m_nDragState = 2;
+    if (!CanMoveOwnWindow()) {
+        // The compositor moves windows there; hand it the drag.
+        if (QWindow* window = windowHandle())
+            window->startSystemMove();
+        m_nDragState = 0;
+    }
+}
+
+void Pelto5Dlg::OnMouseMove(const QPoint& point) {
+    const QPoint snapped = Snapped(point, m_nSnap);
+    if (m_nDragState == 1 && m_pCarried) {
+        m_pCarried->move(snapped);
+    } else if (m_nDragState == 2) {
+        // The point under the cursor stays where the press began.
+        const QPoint topLeft = frameGeometry().topLeft() - (m_ptDragStart - point);
+        setFixedSize(kDragWindowSize);
+        move(topLeft);
+    }
+    m_strWinX = QString::number(snapped.x());
+    m_strWinY = QString::number(snapped.y());
+    const bool onTi = snapped.x() >= kTiReadoutSplit;
+    const QPoint pic = onTi ? QPoint(snapped.x() - kTiOrigin.x, snapped.y())
+                            : QPoint(snapped.x() - kVlOrigin.x, snapped.y() - kVlOrigin.y);
+    m_strPicX = QString::number(pic.x());
+    m_strPicY = QString::number(pic.y());
+    PushReadouts();
+}
+
+void Pelto5Dlg::OnLButtonUp() {
+    if (m_nDragState == 2)
+        m_nDragState = 0;
+}
+
+} // namespace pelto5
