@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+namespace pelto5 {
+
+// Most memory one ship picture may take once decoded, in megabytes.
+constexpr int kShipPictureLimitMB = 64;
+
+// Loads a ship picture (a .bmp) at its own size, in Format_RGB32. A file that
+// is missing, truncated, hostile or too large for kShipPictureLimitMB gives a
+// null image; the picture control is then left without an image.
+QImage LoadShipPicture(const QString& path);
+
+} // namespace pelto5
