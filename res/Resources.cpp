@@ -6,7 +6,9 @@
 
 // The resource data lives in this static library; register it on first use so
 // that callers need no Q_INIT_RESOURCE of their own. Must sit outside a namespace.
-static void RegisterPelto5Resources() { Q_INIT_RESOURCE(pelto5); }
+static void RegisterPelto5Resources() {
+    Q_INIT_RESOURCE(pelto5);
+}
 
 namespace pelto5 {
 namespace {

@@ -11,7 +11,9 @@
 namespace pelto5 {
 namespace {
 
-QImage Rgb(const QImage& image) { return image.convertToFormat(QImage::Format_RGB32); }
+QImage Rgb(const QImage& image) {
+    return image.convertToFormat(QImage::Format_RGB32);
+}
 
 TEST(ArtworkCurrent, EmbeddedBitmapsMatchTheGenerator) {
     ASSERT_FALSE(art::BitmapIds().empty());

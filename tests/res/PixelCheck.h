@@ -10,9 +10,13 @@
 
 namespace pelto5::test {
 
-inline int Luma(QRgb c) { return (299 * qRed(c) + 587 * qGreen(c) + 114 * qBlue(c)) / 1000; }
+inline int Luma(QRgb c) {
+    return (299 * qRed(c) + 587 * qGreen(c) + 114 * qBlue(c)) / 1000;
+}
 
-inline bool SameRgb(QRgb a, QRgb b) { return (a & 0xFFFFFFu) == (b & 0xFFFFFFu); }
+inline bool SameRgb(QRgb a, QRgb b) {
+    return (a & 0xFFFFFFu) == (b & 0xFFFFFFu);
+}
 
 // The colour that covers the most pixels of rect, black left out.
 inline QRgb DominantColor(const QImage& image, const QRect& rect) {
@@ -33,7 +37,8 @@ inline QRgb DominantColor(const QImage& image, const QRect& rect) {
     return best;
 }
 
-inline int CountPixels(const QImage& image, const QRect& rect, bool (*match)(QRgb, QRgb), QRgb ref) {
+inline int CountPixels(const QImage& image, const QRect& rect, bool (*match)(QRgb, QRgb),
+                       QRgb ref) {
     int n = 0;
     for (int y = rect.top(); y <= rect.bottom(); ++y)
         for (int x = rect.left(); x <= rect.right(); ++x)
@@ -42,11 +47,17 @@ inline int CountPixels(const QImage& image, const QRect& rect, bool (*match)(QRg
     return n;
 }
 
-inline bool Darker(QRgb c, QRgb ref) { return Luma(c) < Luma(ref) - 90; }
-inline bool Lighter(QRgb c, QRgb ref) { return Luma(c) > Luma(ref) + 70; }
+inline bool Darker(QRgb c, QRgb ref) {
+    return Luma(c) < Luma(ref) - 90;
+}
+inline bool Lighter(QRgb c, QRgb ref) {
+    return Luma(c) > Luma(ref) + 70;
+}
 
 // Hue in degrees, -1 for greys.
-inline int Hue(QRgb c) { return QColor::fromRgb(c).hsvHue(); }
+inline int Hue(QRgb c) {
+    return QColor::fromRgb(c).hsvHue();
+}
 
 inline int HueDistance(int a, int b) {
     const int d = std::abs(a - b) % 360;

@@ -1,7 +1,7 @@
 // The embedded artwork as the editor reaches it: sizes, the skin's layout and
 // colours, and the words and marks on every face.
-#include "PixelCheck.h"
 #include "Resources.h"
+#include "PixelCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -199,10 +199,10 @@ struct Key {
 };
 
 const Key kKeys[] = {
-    {277, 276, "SAVE", kLilac},  {226, 225, "COPY", kPink},  {281, 280, "EXIT", kLilac},
-    {217, 216, "CLEAR", kPink},  {279, 278, "OPEN", kLilac}, {214, 215, "RESET", kPink},
-    {286, 285, "OFF", kLilac},   {218, 219, "DATA", kOrange}, {224, 227, "PASTE", kPink},
-    {284, 283, "LOW", kLilac},   {282, 287, "HIGH", kLilac},
+    {277, 276, "SAVE", kLilac}, {226, 225, "COPY", kPink},   {281, 280, "EXIT", kLilac},
+    {217, 216, "CLEAR", kPink}, {279, 278, "OPEN", kLilac},  {214, 215, "RESET", kPink},
+    {286, 285, "OFF", kLilac},  {218, 219, "DATA", kOrange}, {224, 227, "PASTE", kPink},
+    {284, 283, "LOW", kLilac},  {282, 287, "HIGH", kLilac},
 };
 
 // Where the word sits: inside the key, clear of its rounded ends and notch.
@@ -307,20 +307,16 @@ TEST(CommandKeys, StickyPlateIsOrangeWithItsWord) {
 struct MarkerKind {
     int first;
     int last;
-    int hue;        // expected hue of the face colour, or -1 to compare exactly
-    QRgb exact;     // used when hue is -1
+    int hue;    // expected hue of the face colour, or -1 to compare exactly
+    QRgb exact; // used when hue is -1
     int minInk;
 };
 
 const MarkerKind kMarkerKinds[] = {
-    {141, 143, 60, 0, 60},   // olive PWR
-    {144, 146, -1, kOrange, 60},
-    {147, 149, -1, kLilac, 60},
-    {150, 160, -1, kLilac, 60},
-    {161, 171, 5, 0, 60},    // red H plates
-    {172, 174, -1, kLilac, 20},
-    {175, 185, -1, kOrange, 20},
-    {186, 196, 60, 0, 20},   // olive tiles
+    {141, 143, 60, 0, 60}, // olive PWR
+    {144, 146, -1, kOrange, 60}, {147, 149, -1, kLilac, 60},  {150, 160, -1, kLilac, 60},
+    {161, 171, 5, 0, 60},                                                            // red H plates
+    {172, 174, -1, kLilac, 20},  {175, 185, -1, kOrange, 20}, {186, 196, 60, 0, 20}, // olive tiles
 };
 
 TEST(Markers, FacesHaveTheirToneAndBearTheirMark) {

@@ -125,7 +125,9 @@ QStringList ShipFiles() {
     return QDir(kExamples).entryList({QStringLiteral("*.gf")}, QDir::Files, QDir::Name);
 }
 
-TEST(SampleShip, ThereIsOne) { EXPECT_FALSE(ShipFiles().isEmpty()); }
+TEST(SampleShip, ThereIsOne) {
+    EXPECT_FALSE(ShipFiles().isEmpty());
+}
 
 TEST(SampleShip, EveryHardpointLineNamesAKnownHardpointInsideItsPicture) {
     for (const QString& name : ShipFiles()) {

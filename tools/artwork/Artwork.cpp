@@ -17,7 +17,8 @@ namespace {
 
 using namespace palette;
 
-constexpr const char* kFontFile = "/usr/share/fonts/truetype/liberation/LiberationSansNarrow-Bold.ttf";
+constexpr const char* kFontFile =
+    "/usr/share/fonts/truetype/liberation/LiberationSansNarrow-Bold.ttf";
 
 // Fills the pixels x0..x1, y0..y1 (both ends included).
 void Fill(QPainter& p, int x0, int y0, int x1, int y1, const QColor& c) {
@@ -228,7 +229,8 @@ QImage DrawKey(const KeyFace& face) {
     const QRect textBox(left ? 13 : 10, 2, 41, 25);
     // The largest size up to 17 pixels at which the word fits between the ends.
     int size = 17;
-    while (size > 10 && QFontMetrics(ConsoleFont(size)).horizontalAdvance(face.word) > textBox.width())
+    while (size > 10 &&
+           QFontMetrics(ConsoleFont(size)).horizontalAdvance(face.word) > textBox.width())
         --size;
     Word(p, textBox, face.word, size, face.pressed ? kInkLight : kInkDark);
     return image;
@@ -503,13 +505,12 @@ QImage DrawContactSheet() {
     p.setFont(ConsoleFont(13));
     p.setPen(kLilac);
     p.drawImage(kMargin, kMargin, skin);
-    p.drawText(QRect(kMargin, kMargin + skin.height(), 400, kLabel), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("131 skin (797 x 504)"));
+    p.drawText(QRect(kMargin, kMargin + skin.height(), 400, kLabel),
+               Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("131 skin (797 x 504)"));
     for (const Placed& pl : placed) {
         p.drawImage(pl.at, pl.cell->image);
-        const QString label = pl.cell->id > 0
-                                  ? QString::number(pl.cell->id)
-                                  : QStringLiteral("128@%1").arg(-pl.cell->id);
+        const QString label = pl.cell->id > 0 ? QString::number(pl.cell->id)
+                                              : QStringLiteral("128@%1").arg(-pl.cell->id);
         p.drawText(QRect(pl.at.x(), pl.at.y() + pl.cell->image.height(),
                          std::max(pl.cell->image.width(), 40), kLabel),
                    Qt::AlignLeft | Qt::AlignVCenter, label);

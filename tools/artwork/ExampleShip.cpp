@@ -69,13 +69,13 @@ const std::vector<ShipPoint>& ShipVlPoints() {
 
 const std::vector<ShipPoint>& ShipTiPoints() {
     static const std::vector<ShipPoint> kPoints{
-        {"Warp", {75, 96}},      {"Impulse", {75, 146}},  {"Thruster", {75, 22}},
-        {"Weapon1", {66, 30}},   {"Weapon2", {58, 48}},   {"Weapon3", {54, 68}},
-        {"Weapon4", {54, 88}},   {"Weapon5", {56, 108}},  {"Weapon6", {60, 128}},
-        {"Weapon7", {23, 76}},   {"Weapon8", {23, 94}},   {"Weapon9", {23, 112}},
-        {"Weapon10", {23, 130}}, {"Weapon11", {23, 146}}, {"Weapon12", {84, 30}},
-        {"Weapon13", {92, 48}},  {"Weapon14", {96, 68}},  {"Weapon15", {96, 88}},
-        {"Weapon16", {94, 108}}, {"Weapon17", {90, 128}}, {"Weapon18", {127, 76}},
+        {"Warp", {75, 96}},      {"Impulse", {75, 146}},   {"Thruster", {75, 22}},
+        {"Weapon1", {66, 30}},   {"Weapon2", {58, 48}},    {"Weapon3", {54, 68}},
+        {"Weapon4", {54, 88}},   {"Weapon5", {56, 108}},   {"Weapon6", {60, 128}},
+        {"Weapon7", {23, 76}},   {"Weapon8", {23, 94}},    {"Weapon9", {23, 112}},
+        {"Weapon10", {23, 130}}, {"Weapon11", {23, 146}},  {"Weapon12", {84, 30}},
+        {"Weapon13", {92, 48}},  {"Weapon14", {96, 68}},   {"Weapon15", {96, 88}},
+        {"Weapon16", {94, 108}}, {"Weapon17", {90, 128}},  {"Weapon18", {127, 76}},
         {"Weapon19", {127, 94}}, {"Weapon20", {127, 112}}, {"Weapon21", {127, 130}},
     };
     return kPoints;
@@ -91,8 +91,10 @@ QImage DrawShipVl() {
     // Nacelles on their pylons, engine glow at the stern.
     p.setPen(QPen(kHullDark, 2));
     p.setBrush(kHullMid);
-    p.drawPolygon(QPolygonF({QPointF(170, 88), QPointF(210, 88), QPointF(250, 128), QPointF(200, 128)}));
-    p.drawPolygon(QPolygonF({QPointF(170, 272), QPointF(210, 272), QPointF(250, 232), QPointF(200, 232)}));
+    p.drawPolygon(
+        QPolygonF({QPointF(170, 88), QPointF(210, 88), QPointF(250, 128), QPointF(200, 128)}));
+    p.drawPolygon(
+        QPolygonF({QPointF(170, 272), QPointF(210, 272), QPointF(250, 232), QPointF(200, 232)}));
     for (const int top : {50, 256}) {
         p.setBrush(kHullLight);
         p.drawRoundedRect(QRectF(46, top, 250, 54), 24, 24);
@@ -103,15 +105,16 @@ QImage DrawShipVl() {
     }
 
     // Main hull, pointed bow to the right.
-    const QPolygonF hull({QPointF(580, 180), QPointF(505, 148), QPointF(385, 124), QPointF(225, 118),
-                          QPointF(110, 132), QPointF(66, 160), QPointF(66, 200), QPointF(110, 228),
-                          QPointF(225, 242), QPointF(385, 236), QPointF(505, 212)});
+    const QPolygonF hull({QPointF(580, 180), QPointF(505, 148), QPointF(385, 124),
+                          QPointF(225, 118), QPointF(110, 132), QPointF(66, 160), QPointF(66, 200),
+                          QPointF(110, 228), QPointF(225, 242), QPointF(385, 236),
+                          QPointF(505, 212)});
     p.setBrush(kHullLight);
     p.drawPolygon(hull);
     p.setBrush(kHullMid);
-    p.drawPolygon(QPolygonF({QPointF(560, 180), QPointF(495, 160), QPointF(380, 146),
-                             QPointF(130, 150), QPointF(90, 180), QPointF(130, 210),
-                             QPointF(380, 214), QPointF(495, 200)}));
+    p.drawPolygon(
+        QPolygonF({QPointF(560, 180), QPointF(495, 160), QPointF(380, 146), QPointF(130, 150),
+                   QPointF(90, 180), QPointF(130, 210), QPointF(380, 214), QPointF(495, 200)}));
     p.setBrush(kEngine);
     p.drawRect(QRectF(50, 166, 18, 28));
 
@@ -147,7 +150,8 @@ QImage DrawShipVl() {
     }
     p.setPen(kLilac);
     p.setFont(QFont(QStringLiteral("Liberation Sans Narrow"), 11, QFont::Bold));
-    p.drawText(QRectF(330, 330, 260, 24), Qt::AlignRight, QStringLiteral("ESCORT CORVETTE  PELTO-5"));
+    p.drawText(QRectF(330, 330, 260, 24), Qt::AlignRight,
+               QStringLiteral("ESCORT CORVETTE  PELTO-5"));
     return image;
 }
 
@@ -215,7 +219,8 @@ QByteArray ShipFileText() {
 
     QByteArray out;
     line(out, QStringLiteral("; Corvette.gf - a sample ship for Pelto5."));
-    line(out, QStringLiteral("; Pictures: CorvetteVL.bmp (side view) and CorvetteTI.bmp (from above)."));
+    line(out,
+         QStringLiteral("; Pictures: CorvetteVL.bmp (side view) and CorvetteTI.bmp (from above)."));
     line(out, QStringLiteral("; Positions are pixels from each picture's top-left corner."));
     line(out, QStringLiteral("[General]"));
     line(out, QStringLiteral("Name=Pelto Corvette"));
@@ -248,7 +253,8 @@ QByteArray ShipFileText() {
     line(out, QString());
     line(out, QStringLiteral("[Notes]"));
     line(out, QStringLiteral("Designer=Pelto5 sample"));
-    line(out, QStringLiteral("Comment=Weapon lines below this header are not hardpoints: WeaponCount=21"));
+    line(out, QStringLiteral(
+                  "Comment=Weapon lines below this header are not hardpoints: WeaponCount=21"));
     return out;
 }
 

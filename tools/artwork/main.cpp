@@ -46,21 +46,26 @@ int main(int argc, char** argv) {
                      "<RCC version=\"1.0\">\n<qresource prefix=\"/pelto5\">\n";
     for (int id : pelto5::art::BitmapIds()) {
         const QString name = QStringLiteral("bitmaps/%1.png").arg(id);
-        ok &= Save(pelto5::art::DrawBitmap(id), root.filePath(QStringLiteral("res/") + name), "PNG");
+        ok &=
+            Save(pelto5::art::DrawBitmap(id), root.filePath(QStringLiteral("res/") + name), "PNG");
         qrc += "  <file>" + name.toLatin1() + "</file>\n";
     }
     for (int size : pelto5::art::IconSizes()) {
         const QString name = QStringLiteral("icons/%1-%2.png").arg(pelto5::art::kIconId).arg(size);
-        ok &= Save(pelto5::art::DrawIcon(size), root.filePath(QStringLiteral("res/") + name), "PNG");
+        ok &=
+            Save(pelto5::art::DrawIcon(size), root.filePath(QStringLiteral("res/") + name), "PNG");
         qrc += "  <file>" + name.toLatin1() + "</file>\n";
     }
     qrc += "</qresource>\n</RCC>\n";
     ok &= WriteBytes(qrc, root.filePath(QStringLiteral("res/pelto5.qrc")));
 
-    ok &= Save(pelto5::art::DrawContactSheet(), root.filePath(QStringLiteral("docs/contact-sheet.png")),
-               "PNG");
-    ok &= Save(pelto5::art::DrawShipVl(), root.filePath(QStringLiteral("examples/CorvetteVL.bmp")), "BMP");
-    ok &= Save(pelto5::art::DrawShipTi(), root.filePath(QStringLiteral("examples/CorvetteTI.bmp")), "BMP");
-    ok &= WriteBytes(pelto5::art::ShipFileText(), root.filePath(QStringLiteral("examples/Corvette.gf")));
+    ok &= Save(pelto5::art::DrawContactSheet(),
+               root.filePath(QStringLiteral("docs/contact-sheet.png")), "PNG");
+    ok &= Save(pelto5::art::DrawShipVl(), root.filePath(QStringLiteral("examples/CorvetteVL.bmp")),
+               "BMP");
+    ok &= Save(pelto5::art::DrawShipTi(), root.filePath(QStringLiteral("examples/CorvetteTI.bmp")),
+               "BMP");
+    ok &= WriteBytes(pelto5::art::ShipFileText(),
+                     root.filePath(QStringLiteral("examples/Corvette.gf")));
     return ok ? 0 : 1;
 }
