@@ -1,0 +1,68 @@
+#pragma once
+
+#include "Pelto5App.h"
+#include "Pelto5Dlg.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// The real editor window, shown offscreen, in the real application's colours;
+// its open dialog, messages and process exit are answered by the test.
+class EditorTest : public ::testing::Test {
+protected:
+    static pelto5::Pelto5App& App() {
+        static int argc = 1;
+        static char name[] = "pelto5_editor_test";
+        static char* argv[] = {name, nullptr};
+        static pelto5::Pelto5App app(argc, argv);
+        return app;
+    }
+
+    void SetUp() override {
+        App();
+        dlg = std::make_unique<pelto5::Pelto5Dlg>();
+        dlg->SetOpenPrompt([this](QWidget*, const QString& initial) {
+            promptInitial = initial;
+            return nextOpen;
+        });
+        dlg->SetMessageShower([this](QWidget*, const QString& text) { messages << text; });
+        dlg->SetProcessExit([this] { ++exits; });
+        dlg->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
+    }
+
+    void TearDown() override {
+        if (QWidget::mouseGrabber())
+            QWidget::mouseGrabber()->releaseMouse();
+        dlg.reset();
+    }
+
+    pelto5::BitmapButton* Button(int id) const {
+        return qobject_cast<pelto5::BitmapButton*>(dlg->Control(id));
+    }
+    QRect Geometry(int id) const { return dlg->Control(id)->geometry(); }
+    // Mouse input goes through the window, as the platform delivers it, so
+    // that a mouse grab decides which widget gets it.
+    QPoint InWindow(QWidget* w, const QPoint& p) const { return w->mapTo(dlg.get(), p); }
+    void PressOn(QWidget* w, const QPoint& p = QPoint(2, 2)) {
+        QTest::mousePress(dlg->windowHandle(), Qt::LeftButton, {}, InWindow(w, p));
+        QTest::mouseRelease(dlg->windowHandle(), Qt::LeftButton, {}, InWindow(w, p));
+    }
+    void Click(int id) { PressOn(dlg->Control(id)); }
+    void Press(const QPoint& p) { QTest::mousePress(dlg->windowHandle(), Qt::LeftButton, {}, p); }
+    void Release(const QPoint& p) { QTest::mouseRelease(dlg->windowHandle(), Qt::LeftButton, {}, p); }
+    void MoveTo(const QPoint& p) { QTest::mouseMove(dlg->windowHandle(), p); }
+    void Open(const QString& path) {
+        nextOpen = path;
+        Click(2310);
+    }
+
+    std::unique_ptr<pelto5::Pelto5Dlg> dlg;
+    QString nextOpen;
+    QString promptInitial;
+    QStringList messages;
+    int exits = 0;
+};

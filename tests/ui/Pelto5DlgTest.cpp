@@ -1,0 +1,210 @@
+#include "EditorFixture.h"
+
+#include "HardpointTable.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTimer>
+
+using namespace pelto5;
+
+namespace {
+
+struct ButtonCase {
+    int id;
+    QRect rect;
+    int normal;
+    int pressed;
+};
+
+} // namespace
+
+TEST_F(EditorTest, WindowIsTheTemplateInPixels) {
+    EXPECT_EQ(dlg->size(), QSize(809, 505));
+    EXPECT_EQ(dlg->windowTitle(), "Vorsanth's Tolmar Util");
+    EXPECT_TRUE(dlg->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_FALSE(dlg->windowIcon().isNull());
+    EXPECT_EQ(Geometry(1003).topLeft(), QPoint(23, 24));
+    EXPECT_EQ(Geometry(1004).topLeft(), QPoint(645, 8));
+    EXPECT_EQ(Geometry(1008), QRect(683, 403, 42, 24));
+    EXPECT_EQ(Geometry(1009), QRect(738, 403, 44, 24));
+    EXPECT_EQ(Geometry(1010), QRect(683, 439, 42, 23));
+    EXPECT_EQ(Geometry(1011), QRect(738, 439, 44, 23));
+    EXPECT_EQ(Geometry(1012), QRect(672, 471, 56, 23));
+    EXPECT_EQ(Geometry(1015).topLeft(), QPoint(0, 0));
+    EXPECT_FALSE(dlg->Control(1015)->isVisible());
+    // The pictures and the label plate let presses through to the window.
+    EXPECT_TRUE(dlg->Control(1003)->testAttribute(Qt::WA_TransparentForMouseEvents));
+    EXPECT_TRUE(dlg->Control(1004)->testAttribute(Qt::WA_TransparentForMouseEvents));
+}
+
+TEST_F(EditorTest, LabelPlateShowsStickyBesideTheSnapButton) {
+    const auto labels = dlg->findChildren<QLabel*>();
+    const QLabel* plate = nullptr;
+    for (const QLabel* l : labels)
+        if (l->pixmap().size() == QSize(58, 30))
+            plate = l;
+    ASSERT_NE(plate, nullptr);
+    EXPECT_EQ(plate->geometry(), QRect(672, 349, 58, 30));
+}
+
+TEST_F(EditorTest, CommandButtonsAtTheirRectanglesWithTheirFaces) {
+    const ButtonCase cases[] = {
+        {2110, QRect(QPoint(730, 260), QPoint(793, 288)), 277, 276},
+        {2810, QRect(QPoint(667, 260), QPoint(730, 288)), 226, 225},
+        {2210, QRect(QPoint(730, 290), QPoint(793, 318)), 281, 280},
+        {2610, QRect(QPoint(667, 290), QPoint(730, 318)), 217, 216},
+        {2310, QRect(QPoint(730, 320), QPoint(793, 348)), 279, 278},
+        {2510, QRect(QPoint(667, 320), QPoint(730, 348)), 214, 215},
+        {2410, QRect(QPoint(730, 350), QPoint(793, 378)), 286, 285},
+        {2710, QRect(QPoint(730, 470), QPoint(793, 498)), 218, 219},
+    };
+    for (const ButtonCase& c : cases) {
+        BitmapButton* b = Button(c.id);
+        ASSERT_NE(b, nullptr) << c.id;
+        EXPECT_EQ(b->geometry(), c.rect) << c.id;
+        EXPECT_EQ(b->NormalBitmap(), c.normal) << c.id;
+        EXPECT_EQ(b->PressedBitmap(), c.pressed) << c.id;
+        EXPECT_FALSE(b->NormalImage().isNull()) << c.id;
+    }
+}
+
+TEST_F(EditorTest, MarkersStartInTheTray) {
+    for (int i = 0; i < kHardpointCount; ++i) {
+        BitmapButton* m = Button(kFirstMarkerId + i);
+        ASSERT_NE(m, nullptr) << i;
+        const Rect& t = TrayRects()[i];
+        EXPECT_EQ(m->geometry(), QRect(t.left, t.top, t.Width(), t.Height())) << i;
+        EXPECT_EQ(m->NormalBitmap(), kFirstMarkerImage + i);
+        EXPECT_EQ(m->PressedBitmap(), kFirstMarkerImage + i);
+    }
+    for (int id = kFirstMarkerId + kHardpointCount; id <= kLastMarkerCommandId; ++id)
+        EXPECT_EQ(dlg->Control(id), nullptr) << id;
+    EXPECT_EQ(Geometry(3015).right() + 1, 620);
+    EXPECT_EQ(Geometry(3016).topLeft(), QPoint(38, 432));
+    EXPECT_EQ(Geometry(3029).topLeft(), QPoint(38, 464));
+    EXPECT_EQ(Geometry(3031), QRect(122, 472, 20, 16));
+    EXPECT_EQ(Geometry(3055).right() + 1, 622);
+}
+
+TEST_F(EditorTest, ReadoutsAreColouredNarrowHeavyAndRightAligned) {
+    const std::pair<int, QColor> expected[] = {
+        {1008, QColor(165, 123, 132)}, {1009, QColor(198, 181, 239)}, {1010, QColor(247, 189, 90)},
+        {1011, QColor(198, 181, 239)}, {1012, QColor(214, 165, 181)}};
+    for (const auto& [id, colour] : expected) {
+        auto* edit = qobject_cast<QLineEdit*>(dlg->Control(id));
+        ASSERT_NE(edit, nullptr);
+        EXPECT_EQ(edit->palette().color(QPalette::Base), colour) << id;
+        EXPECT_EQ(edit->palette().color(QPalette::Text), QColor(2, 2, 2)) << id;
+        EXPECT_TRUE(edit->isReadOnly());
+        EXPECT_FALSE(edit->hasFrame());
+        EXPECT_TRUE(edit->alignment() & Qt::AlignRight);
+        EXPECT_EQ(QFontInfo(edit->font()).family(), "Liberation Sans Narrow") << id;
+        EXPECT_EQ(QFontMetrics(edit->font()).height(), 22) << id;
+        EXPECT_GE(edit->font().weight(), QFont::Black);
+        EXPECT_EQ(dlg->ControlColour(id)->background, colour);
+    }
+    // Everything else gets the application's colours.
+    for (int id : {1003, 1004, 1015, 2110, 3000})
+        EXPECT_FALSE(dlg->ControlColour(id).has_value()) << id;
+}
+
+TEST_F(EditorTest, ReadoutTextDrawsOnItsBox) {
+    QTest::mouseMove(dlg.get(), QPoint(300, 200));
+    const QImage shot = dlg->grab().toImage();
+    // The box colour shows round the text, the text's dark pixels inside it.
+    EXPECT_EQ(QColor(shot.pixel(674, 405)), QColor(165, 123, 132));
+    int dark = 0;
+    for (int y = 403; y < 427; ++y)
+        for (int x = 683; x < 725; ++x)
+            dark += qGray(shot.pixel(x, y)) < 40;
+    EXPECT_GT(dark, 20);
+}
+
+TEST_F(EditorTest, ScreenshotShowsSkinFacesAndBoxes) {
+    const QImage shot = dlg->grab().toImage();
+    ASSERT_EQ(shot.size(), QSize(809, 505));
+    EXPECT_EQ(QColor(shot.pixel(675, 425)), QColor(165, 123, 132));
+    EXPECT_EQ(QColor(shot.pixel(733, 426)), QColor(198, 181, 239));
+    EXPECT_EQ(QColor(shot.pixel(675, 460)), QColor(247, 189, 90));
+    EXPECT_EQ(QColor(shot.pixel(675, 495)), QColor(214, 165, 181));
+    EXPECT_EQ(QColor(shot.pixel(300, 300)), QColor(Qt::black)); // the empty VL field
+    // The marker and command faces are their images, pixel for pixel.
+    const QImage marker = Button(3000)->NormalImage();
+    for (int y = 0; y < 32; y += 5)
+        for (int x = 0; x < 32; x += 5)
+            ASSERT_EQ(shot.pixel(38 + x, 400 + y), marker.pixel(x, y)) << x << "," << y;
+    const QImage save = Button(2110)->NormalImage();
+    for (int y = 0; y < 29; y += 4)
+        for (int x = 0; x < 64; x += 4)
+            ASSERT_EQ(shot.pixel(730 + x, 260 + y), save.pixel(x, y)) << x << "," << y;
+    const QString out = qEnvironmentVariable("PELTO5_SCREENSHOT");
+    if (!out.isEmpty()) {
+        EXPECT_TRUE(shot.save(out));
+    }
+}
+
+TEST_F(EditorTest, EnterAndEscapeEndTheRunWithoutSaving) {
+    for (auto [key, result] : {std::pair{Qt::Key_Escape, QDialog::Rejected},
+                               std::pair{Qt::Key_Return, QDialog::Accepted},
+                               std::pair{Qt::Key_Enter, QDialog::Accepted}}) {
+        QTimer::singleShot(0, dlg.get(), [this, key = key] { QTest::keyClick(dlg.get(), key); });
+        EXPECT_EQ(dlg->exec(), result) << key;
+    }
+    EXPECT_EQ(exits, 0);
+}
+
+TEST_F(EditorTest, NoCommandButtonReactsToEnter) {
+    Button(2410)->setFocus();
+    QTimer::singleShot(0, dlg.get(), [this] { QTest::keyClick(Button(2410), Qt::Key_Return); });
+    EXPECT_EQ(dlg->exec(), QDialog::Accepted);
+    EXPECT_EQ(dlg->Snap(), 1);
+}
+
+TEST_F(EditorTest, SystemMenuOffersMinimiseCloseAndAbout) {
+    QStringList items;
+    QString aboutText;
+    QTimer::singleShot(0, dlg.get(), [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction* a : menu->actions())
+            items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        // Choosing the about item shows the about box; OK closes it.
+        QTimer::singleShot(0, dlg.get(), [&] {
+            QWidget* about = QApplication::activeModalWidget();
+            ASSERT_NE(about, nullptr);
+            aboutText = about->findChild<QLabel*>("version")->text();
+            EXPECT_EQ(about->palette().color(QPalette::Window), QColor(Qt::black));
+            EXPECT_EQ(about->palette().color(QPalette::WindowText), QColor(198, 181, 239));
+            QTest::keyClick(about, Qt::Key_Return);
+        });
+        menu->actions().last()->trigger();
+        menu->close();
+    });
+    QTest::keyClick(dlg.get(), Qt::Key_Space, Qt::AltModifier);
+    EXPECT_EQ(items, (QStringList{"Mi&nimize", "&Close", "-", "&About Pelto5..."}));
+    EXPECT_EQ(aboutText, "Pelto5 Version 1.0");
+    EXPECT_TRUE(dlg->isVisible());
+}
+
+TEST_F(EditorTest, CloseFromTheSystemMenuEndsTheRun) {
+    QTimer::singleShot(0, dlg.get(), [this] { dlg->OnSysCommand(0xF060); });
+    EXPECT_EQ(dlg->exec(), QDialog::Rejected);
+}
+
+TEST_F(EditorTest, RightClickOnTheBackgroundOpensTheSystemMenu) {
+    int seen = 0;
+    QTimer::singleShot(0, dlg.get(), [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            seen = static_cast<int>(menu->actions().size());
+            menu->close();
+        }
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(650, 250), dlg->mapToGlobal(QPoint(650, 250)));
+    QApplication::sendEvent(dlg.get(), &event);
+    EXPECT_EQ(seen, 4);
+}
