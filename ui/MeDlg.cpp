@@ -1,0 +1,195 @@
+#include "MeDlg.h"
+
+#include "Resources.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+
+#include <cmath>
+
+namespace pelto5 {
+
+namespace {
+
+constexpr ColorRef kLilac = 0x00EFB5C6;
+constexpr ColorRef kOrange = 0x005ABDF7;
+constexpr ColorRef kBlack = 0x00000000;
+
+// Dialog units to pixels with the dialogs' font, rounded half away from zero.
+int DuX(int units) {
+    return static_cast<int>(std::lround(units * 1.5));
+}
+int DuY(int units) {
+    return static_cast<int>(std::lround(units * 1.625));
+}
+QRect DuRect(int x, int y, int w, int h) {
+    return QRect(DuX(x), DuY(y), DuX(w), DuY(h));
+}
+
+// A static text line coloured by its parent's answer: the brush fills the
+// control and the text stands opaque on its own background.
+class ColoredStatic : public QLabel {
+public:
+    ColoredStatic(QWidget* parent, int id, const QString& text, const QRect& rect)
+        : QLabel(text, parent), m_nId(id) {
+        setGeometry(rect);
+        setProperty("id", id);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        const auto* answer = dynamic_cast<const ControlColorAnswer*>(parentWidget());
+        const std::optional<ControlColors> colors = answer ? answer->CtlColor(m_nId) : std::nullopt;
+        if (!colors) {
+            QLabel::paintEvent(event);
+            return;
+        }
+        QPainter painter(this);
+        // Plain pixels in the given colours, as the dialog's bitmap font draws them.
+        QFont plain = font();
+        plain.setStyleStrategy(QFont::NoAntialias);
+        painter.setFont(plain);
+        const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
+        painter.fillRect(rect(), ToQColor(colors->brush));
+        painter.fillRect(painter.boundingRect(rect(), flags, text()), ToQColor(colors->textBack));
+        painter.setPen(ToQColor(colors->text));
+        painter.drawText(rect(), flags, text());
+    }
+
+private:
+    int m_nId;
+};
+
+// A frame bitmap: takes its picture's size, keeps its top-left corner, lets the mouse through.
+void AddFrameBitmap(QWidget* parent, int bitmapId) {
+    auto* label = new QLabel(parent);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    const QImage image = ResourceBitmap(bitmapId);
+    if (!image.isNull()) {
+        label->setPixmap(QPixmap::fromImage(image));
+        label->setGeometry(QRect(QPoint(0, 0), image.size()));
+    } else {
+        label->setGeometry(0, 0, 0, 0);
+    }
+}
+
+} // namespace
+
+QString MeDlg::SupportMessage() {
+    return QStringLiteral(
+        "Well, there is not much to see here yet, so thanks for poking around anyway! Questions "
+        "and comments go to author@example.com and I read every one. Now the shameless part: if "
+        "this util saved you an evening, please consider sending money, kind words, positive "
+        "comments on the forums, or failing that gold, silver, platinum, rubies or shiny jewels "
+        "you have lying about. Thanks a lot!");
+}
+
+QString MeDlg::DonationAddress() {
+    return QStringLiteral("https://www.example.com/cgi-bin/webscr");
+}
+
+MeDlg::MeDlg(QWidget* parent) : QDialog(parent) {
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setFixedSize(DuX(186), DuY(143));
+    // The template's font is the default sans at 8 points, the size dialog units rest on.
+    QFont dialogFont = font();
+    dialogFont.setPointSize(8);
+    setFont(dialogFont);
+
+    // The controls of template 220, in its order.
+    m_edit = new QTextEdit(this);
+    m_edit->setProperty("id", kMessageId);
+    m_edit->setGeometry(DuRect(17, 35, 162, 71));
+    m_edit->setReadOnly(true);
+    m_edit->setFrameShape(QFrame::NoFrame);
+    m_edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_edit->setFocusPolicy(Qt::ClickFocus);
+    m_edit->setLineWrapMode(QTextEdit::WidgetWidth);
+    m_edit->installEventFilter(this);
+    m_edit->viewport()->installEventFilter(this);
+    AddFrameBitmap(this, 221);
+    AddFrameBitmap(this, 223);
+    m_link =
+        new HyperLink(this, kLinkId, WS_GROUP | SS_CENTER | SS_CENTERIMAGE,
+                      QStringLiteral("-=Please click here, help fund some classes! (or beer)=-"));
+    m_link->setGeometry(DuRect(13, 127, 172, 9));
+    m_appeal1 = new ColoredStatic(
+        this, kAppeal1Id, QStringLiteral("If you feel this util is useful, and would like to see "),
+        DuRect(13, 105, 166, 8));
+    m_appeal2 = new ColoredStatic(
+        this, kAppeal2Id, QStringLiteral("me continue to produce similar, or better work..."),
+        DuRect(13, 115, 166, 8));
+
+    OnInitDialog();
+}
+
+void MeDlg::OnInitDialog() {
+    UpdateData(false);
+    m_crLilac = kLilac;
+    m_crOrange = kOrange;
+    m_crBack = kBlack;
+    CreateExitButton();
+    m_strSupport = SupportMessage();
+    m_link->SetTarget(DonationAddress());
+    UpdateData(false);
+}
+
+void MeDlg::CreateExitButton() {
+    m_btnExit = new BitmapButton(this, kExitId, QStringLiteral("Cancel"),
+                                 QRect(QPoint(210, 26), QSize(64, 29)));
+    m_btnExit->LoadBitmaps(281, 280);
+    connect(m_btnExit, &QAbstractButton::clicked, this, &MeDlg::OnExit);
+    update();
+}
+
+void MeDlg::UpdateData(bool saveAndValidate) {
+    if (saveAndValidate) {
+        m_strSupport = m_edit->toPlainText();
+        return;
+    }
+    m_edit->setPlainText(m_strSupport);
+    m_edit->selectAll();
+    m_edit->setAlignment(Qt::AlignRight);
+    QTextCursor cursor = m_edit->textCursor();
+    cursor.movePosition(QTextCursor::Start);
+    m_edit->setTextCursor(cursor);
+    if (!m_bLinkBound) {
+        m_link->Bind();
+        m_bLinkBound = true;
+    }
+}
+
+std::optional<ControlColors> MeDlg::CtlColor(int id) const {
+    if (id == kLinkId)
+        return ControlColors{m_crLilac, m_crBack, m_crLilac};
+    if (id == kAppeal1Id || id == kAppeal2Id)
+        return ControlColors{m_crOrange, m_crBack, m_crOrange};
+    return std::nullopt;
+}
+
+void MeDlg::OnOK() {
+    UpdateData(true);
+    done(1);
+}
+
+void MeDlg::keyPressEvent(QKeyEvent* event) {
+    // No button is a default button, so Enter is the dialog's own OK.
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            OnOK();
+            return;
+        }
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool MeDlg::eventFilter(QObject* watched, QEvent* event) {
+    // The read-only message never keeps the focus or a caret.
+    if (event->type() == QEvent::FocusIn && (watched == m_edit || watched == m_edit->viewport()) &&
+        m_btnExit)
+        m_btnExit->setFocus(Qt::OtherFocusReason);
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace pelto5
