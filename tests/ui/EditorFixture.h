@@ -9,20 +9,29 @@
 
 #include <memory>
 
+// The real application, made before the first test and ended after the last,
+// before Qt's own static objects go.
+class EditorAppEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { m_app = std::make_unique<pelto5::Pelto5App>(m_argc, m_argv); }
+    void TearDown() override { m_app.reset(); }
+
+private:
+    int m_argc = 1;
+    char m_name[20] = "pelto5_editor_test";
+    char* m_argv[2] = {m_name, nullptr};
+    std::unique_ptr<pelto5::Pelto5App> m_app;
+};
+
+// gtest owns the environment it is given.
+inline ::testing::Environment* const kEditorAppEnvironment =
+    ::testing::AddGlobalTestEnvironment(new EditorAppEnvironment);
+
 // The real editor window, shown offscreen, in the real application's colours;
 // its open dialog, messages and process exit are answered by the test.
 class EditorTest : public ::testing::Test {
 protected:
-    static pelto5::Pelto5App& App() {
-        static int argc = 1;
-        static char name[] = "pelto5_editor_test";
-        static char* argv[] = {name, nullptr};
-        static pelto5::Pelto5App app(argc, argv);
-        return app;
-    }
-
     void SetUp() override {
-        App();
         dlg = std::make_unique<pelto5::Pelto5Dlg>();
         dlg->SetOpenPrompt([this](QWidget*, const QString& initial) {
             promptInitial = initial;
