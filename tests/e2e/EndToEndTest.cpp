@@ -1,0 +1,96 @@
+#include "Desktop.h"
+
+#include "RectMarkerSurface.h"
+#include "ShipModel.h"
+
+#include <QCoreApplication>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <fstream>
+#include <iterator>
+
+using namespace pelto5;
+
+namespace {
+
+std::string Bytes(const QString& path) {
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class EndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (QStandardPaths::findExecutable("Xvfb").isEmpty() ||
+            QStandardPaths::findExecutable("xdotool").isEmpty())
+            GTEST_SKIP() << "Xvfb and xdotool are needed (tools/setup.sh installs them)";
+        ASSERT_TRUE(desktop.Ready());
+        ASSERT_TRUE(desktop.StartEditor()) << desktop.Editor().readAll().toStdString();
+    }
+    Desktop desktop;
+};
+
+} // namespace
+
+TEST_F(EndToEnd, StartsWithItsWindowAndEscapeEndsIt) {
+    const QString geometry = desktop.Geometry();
+    EXPECT_TRUE(geometry.contains("Geometry: 809x505")) << geometry.toStdString();
+    desktop.Xdo({"windowfocus", "--sync", desktop.Window()});
+    desktop.Key("Escape");
+    ASSERT_TRUE(desktop.Editor().waitForFinished(10000));
+    EXPECT_EQ(desktop.Editor().exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(desktop.Editor().exitCode(), 0);
+    const QString output = QString::fromUtf8(desktop.Editor().readAll());
+    EXPECT_FALSE(output.contains("QWidget")) << output.toStdString();
+}
+
+TEST_F(EndToEnd, OpenCarrySnapDropSaveAndExit) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString examples = QStringLiteral(PELTO5_SOURCE_DIR "/examples/");
+    for (const char* name : {"Corvette.gf", "CorvetteVL.bmp", "CorvetteTI.bmp"})
+        ASSERT_TRUE(QFile::copy(examples + name, dir.filePath(name)));
+    const QString ship = dir.filePath("Corvette.gf");
+    const std::string original = Bytes(ship);
+
+    desktop.ClickAt(762, 334); // OPEN
+    desktop.Type(ship);
+    desktop.Key("Return");
+    QThread::msleep(700);
+
+    desktop.ClickAt(762, 364);  // snapping on: steps of 8
+    desktop.ClickAt(100, 480);  // VLWeapon22, waiting in the tray
+    desktop.MoveTo(305, 203);   // carried to the snapped point (304, 200)
+    desktop.ClickAt(305, 203);  // dropped
+    desktop.ClickAt(612, 480);  // Weapon22 from the tray
+    desktop.MoveTo(701, 101);   // (696, 96) on the TI picture
+    desktop.ClickAt(701, 101);
+    desktop.ClickAt(762, 274);  // SAVE
+
+    // What the save must hold: the ship as loaded, with the two markers at
+    // their new file points.
+    RectMarkerSurface surface;
+    ShipModel model(surface);
+    model.m_strShipPath = (dir.filePath("expected.gf")).toStdString();
+    std::ofstream(model.m_strShipPath, std::ios::binary) << original;
+    ASSERT_TRUE(model.ReadShipFile().ok);
+    surface.MoveMarker(30, {304, 200, 346, 232});
+    surface.MoveMarker(55, {696, 96, 716, 112});
+    const std::string expected = model.ShipFileContent();
+    EXPECT_NE(expected.find("VLWeapon22=281,176\r\n"), std::string::npos);
+    EXPECT_NE(expected.find("Weapon22=51,84\r\n"), std::string::npos);
+
+    EXPECT_EQ(Bytes(ship), expected);
+    EXPECT_EQ(Bytes(dir.filePath("Corvette.001")), original);
+
+    desktop.ClickAt(762, 304); // EXIT
+    ASSERT_TRUE(desktop.Editor().waitForFinished(10000));
+    EXPECT_EQ(desktop.Editor().exitCode(), 0);
+}
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
