@@ -1,0 +1,129 @@
+// The editor window's start-up, repaint, carried move and drop, each beside a
+// floor measured in the same run: a plain dialog of the same size painting one
+// pixmap, and one plain widget moved and repainted on the same skin.
+#include "Pelto5App.h"
+#include "Pelto5Dlg.h"
+#include "Resources.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+using namespace pelto5;
+
+class SkinDialog : public QDialog {
+public:
+    SkinDialog() : QDialog(nullptr, Qt::Window | Qt::FramelessWindowHint) {
+        setFixedSize(809, 505);
+        m_skin = QPixmap::fromImage(ResourceBitmap(131));
+    }
+    bool painted = false;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter(this).drawPixmap(0, 0, m_skin);
+        painted = true;
+    }
+
+private:
+    QPixmap m_skin;
+};
+
+template <typename Dialog>
+void StartUp(benchmark::State& state) {
+    for (auto _ : state) {
+        Dialog dlg;
+        dlg.show();
+        dlg.repaint(); // the first frame, painted now
+        benchmark::DoNotOptimize(dlg.isVisible());
+    }
+}
+
+void BM_StartUpFloor(benchmark::State& state) { StartUp<SkinDialog>(state); }
+void BM_StartUp(benchmark::State& state) { StartUp<Pelto5Dlg>(state); }
+
+template <typename Dialog>
+void Repaint(benchmark::State& state) {
+    Dialog dlg;
+    dlg.show();
+    for (auto _ : state)
+        dlg.repaint();
+}
+
+void BM_RepaintFloor(benchmark::State& state) { Repaint<SkinDialog>(state); }
+void BM_Repaint(benchmark::State& state) { Repaint<Pelto5Dlg>(state); }
+
+void BM_CarriedMoveFloor(benchmark::State& state) {
+    SkinDialog dlg;
+    QWidget plain(&dlg);
+    plain.setGeometry(38, 400, 42, 32);
+    dlg.show();
+    int k = 0;
+    for (auto _ : state) {
+        plain.move(100 + (k & 63), 100 + (k & 31));
+        ++k;
+        dlg.repaint(QRect(0, 0, 809, 505)); // both the uncovered skin and the widget
+    }
+}
+
+void BM_CarriedMove(benchmark::State& state) {
+    Pelto5Dlg dlg;
+    dlg.show();
+    dlg.OnMarkerClicked(3020);
+    int k = 0;
+    for (auto _ : state) {
+        const QPointF p(100 + (k & 63), 100 + (k & 31));
+        ++k;
+        QMouseEvent move(QEvent::MouseMove, p, dlg.mapToGlobal(p), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(&dlg, &move);
+        dlg.repaint(QRect(0, 0, 809, 505));
+    }
+    dlg.releaseMouse();
+}
+
+void BM_DropFloor(benchmark::State& state) {
+    SkinDialog dlg;
+    std::vector<std::unique_ptr<QWidget>> plain;
+    for (int i = 0; i < 56; ++i) {
+        plain.push_back(std::make_unique<QWidget>(&dlg));
+        plain.back()->setGeometry(38 + (i % 14) * 42, 400 + (i / 14) * 24, 42, 24);
+    }
+    dlg.show();
+    for (auto _ : state)
+        for (auto& w : plain)
+            w->repaint();
+}
+
+void BM_Drop(benchmark::State& state) {
+    Pelto5Dlg dlg;
+    dlg.show();
+    for (auto _ : state)
+        dlg.RedrawMarkers();
+}
+
+BENCHMARK(BM_StartUpFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintFloor)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Repaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CarriedMoveFloor)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CarriedMove)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DropFloor)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Drop)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    Pelto5App app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
