@@ -1,6 +1,7 @@
 #include "Resources.h"
 
 #include <QFile>
+#include <QHash>
 
 #include <mutex>
 
@@ -24,13 +25,17 @@ constexpr int kIconSizes[] = {16, 32, 48};
 
 QImage ResourceBitmap(int id) {
     EnsureRegistered();
+    // Decoded once: the faces are loaded again each time a button changes them.
+    static QHash<int, QImage> cache;
+    const auto it = cache.constFind(id);
+    if (it != cache.constEnd())
+        return *it;
     const QString path = QStringLiteral(":/pelto5/bitmaps/%1.png").arg(id);
-    if (!QFile::exists(path))
-        return {};
-    QImage image(path);
-    if (image.isNull())
-        return {};
-    return image.convertToFormat(QImage::Format_RGB32);
+    QImage image;
+    if (QFile::exists(path))
+        image = QImage(path).convertToFormat(QImage::Format_RGB32);
+    cache.insert(id, image);
+    return image;
 }
 
 QIcon ResourceIcon(int id) {

@@ -19,6 +19,14 @@ BitmapButton::BitmapButton(QWidget* parent, int id, const QString& caption, cons
 void BitmapButton::SetImages(const QImage& normal, const QImage& pressed) {
     m_normal = QPixmap::fromImage(normal);
     m_pressed = QPixmap::fromImage(pressed);
+    // A face that covers the whole button hides everything under it, so the
+    // window need not paint the skin there first.
+    const QSize need = size();
+    setAttribute(Qt::WA_OpaquePaintEvent,
+                 !m_normal.isNull() && m_normal.width() >= need.width() &&
+                     m_normal.height() >= need.height() &&
+                     (m_pressed.isNull() || (m_pressed.width() >= need.width() &&
+                                             m_pressed.height() >= need.height())));
     update();
 }
 

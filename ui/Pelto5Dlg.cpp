@@ -251,7 +251,8 @@ QString Pelto5Dlg::ReadoutText(int id) const {
 void Pelto5Dlg::PushReadouts() {
     const QString* strings[] = {&m_strWinX, &m_strWinY, &m_strPicX, &m_strPicY, &m_strName};
     for (size_t k = 0; k < m_edits.size(); ++k)
-        m_edits[k]->setText(*strings[k]);
+        if (m_edits[k]->text() != *strings[k]) // an unchanged read-out need not repaint
+            m_edits[k]->setText(*strings[k]);
 }
 
 void Pelto5Dlg::PullReadouts() {
