@@ -13,4 +13,5 @@ ctest --test-dir build --output-on-failure -j"$jobs" --timeout 600
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DPELTO5_SANITIZE=ON >/dev/null
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
   ctest --test-dir build-asan --output-on-failure -j"$jobs" --timeout 900

@@ -15,14 +15,6 @@ ColorRef SystemHighlight() {
 
 } // namespace
 
-QColor ToQColor(ColorRef color) {
-    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
-}
-
-ColorRef FromQColor(const QColor& color) {
-    return Rgb(color.red(), color.green(), color.blue());
-}
-
 HyperLink::HyperLink(QWidget* parent, int id, int style, const QString& text)
     : QLabel(text, parent), m_clrHover(SystemHighlight()), m_nId(id), m_nStyle(style),
       m_pSystem(&DefaultUrlSystem()) {

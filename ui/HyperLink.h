@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ControlColors.h"
 #include "UrlOpening.h"
 
 #include <QColor>
@@ -11,38 +12,12 @@
 
 namespace pelto5 {
 
-// A colour as 0x00BBGGRR, red in the low byte.
-using ColorRef = std::uint32_t;
-constexpr ColorRef Rgb(int r, int g, int b) {
-    return static_cast<ColorRef>(r) | (static_cast<ColorRef>(g) << 8) |
-           (static_cast<ColorRef>(b) << 16);
-}
-QColor ToQColor(ColorRef color);
-ColorRef FromQColor(const QColor& color);
-
 // Style flags of a static text control.
 constexpr int SS_CENTER = 0x0001;
 constexpr int SS_RIGHT = 0x0002;
 constexpr int SS_NOTIFY = 0x0100;
 constexpr int SS_CENTERIMAGE = 0x0200;
 constexpr int WS_GROUP = 0x00020000;
-
-// A parent's answer to a control's colour request: the text, the background
-// behind the text's own box, and the fill of the rest of the control.
-struct ControlColors {
-    ColorRef text = 0;
-    ColorRef textBack = 0;
-    ColorRef brush = 0;
-};
-
-// Implemented by a parent window that colours some of its controls itself;
-// its answer wins over the control's own colours.
-class ControlColorAnswer {
-public:
-    virtual ~ControlColorAnswer() = default;
-    // The colours for control id, or nothing to let the control decide.
-    virtual std::optional<ControlColors> CtlColor(int id) const = 0;
-};
 
 // A static text control that acts as a web link: underlined, coloured by
 // state, hand cursor, tool tip with the target, and a click opens the target.

@@ -80,11 +80,11 @@ Pelto5Dlg::Pelto5Dlg(QWidget* parent)
     CreateReadoutFont();
     setWindowIcon(ResourceIcon(128));
     m_nDragState = 0;
-    m_clrMauve = QColor(165, 123, 132);
-    m_clrLilac = QColor(198, 181, 239);
-    m_clrOrange = QColor(247, 189, 90);
-    m_clrPink = QColor(214, 165, 181);
-    m_clrText = QColor(2, 2, 2);
+    m_clrMauve = 0x00847BA5;
+    m_clrLilac = 0x00EFB5C6;
+    m_clrOrange = 0x005ABDF7;
+    m_clrPink = 0x00B5A5D6;
+    m_clrText = 0x00020202;
     ApplyControlColours();
     PullReadouts();
     m_skin = QPixmap::fromImage(ResourceBitmap(kSkinId));
@@ -201,17 +201,19 @@ void Pelto5Dlg::CreateReadoutFont() {
         edit->setFont(m_fontCoord);
 }
 
-std::optional<ControlColours> Pelto5Dlg::ControlColour(int id) const {
+std::optional<ControlColors> Pelto5Dlg::CtlColor(int id) const {
+    // The text cells are filled with the brush's own colour, so each box is one colour.
+    auto box = [this](ColorRef back) { return ControlColors{m_clrText, back, back}; };
     switch (id) {
     case 1008:
-        return ControlColours{m_clrMauve, m_clrText};
+        return box(m_clrMauve);
     case 1009:
     case 1011:
-        return ControlColours{m_clrLilac, m_clrText};
+        return box(m_clrLilac);
     case 1010:
-        return ControlColours{m_clrOrange, m_clrText};
+        return box(m_clrOrange);
     case 1012:
-        return ControlColours{m_clrPink, m_clrText};
+        return box(m_clrPink);
     default:
         return std::nullopt;
     }
@@ -219,15 +221,15 @@ std::optional<ControlColours> Pelto5Dlg::ControlColour(int id) const {
 
 void Pelto5Dlg::ApplyControlColours() {
     for (const auto& [id, control] : m_controls) {
-        const std::optional<ControlColours> colours = ControlColour(id);
+        const std::optional<ControlColors> colours = CtlColor(id);
         if (!colours)
             continue;
         QPalette pal = control->palette();
         for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-            pal.setColor(group, QPalette::Base, colours->background);
-            pal.setColor(group, QPalette::Window, colours->background);
-            pal.setColor(group, QPalette::Text, colours->text);
-            pal.setColor(group, QPalette::WindowText, colours->text);
+            pal.setColor(group, QPalette::Base, ToQColor(colours->brush));
+            pal.setColor(group, QPalette::Window, ToQColor(colours->brush));
+            pal.setColor(group, QPalette::Text, ToQColor(colours->text));
+            pal.setColor(group, QPalette::WindowText, ToQColor(colours->text));
         }
         control->setPalette(pal);
         control->setAutoFillBackground(true);

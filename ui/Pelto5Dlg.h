@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BitmapButton.h"
+#include "ControlColors.h"
 #include "MarkerSurface.h"
 #include "ShipModel.h"
 
@@ -19,16 +20,10 @@ class QLineEdit;
 
 namespace pelto5 {
 
-// Colours a parent gives one of its controls.
-struct ControlColours {
-    QColor background;
-    QColor text;
-};
-
 // The editor window: the ship's two pictures, the 56 hardpoint markers, the
 // command buttons and the five read-outs, over the console skin. It owns the
 // ship model and is the model's marker surface.
-class Pelto5Dlg : public QDialog, public MarkerSurface {
+class Pelto5Dlg : public QDialog, public MarkerSurface, public ControlColorAnswer {
     Q_OBJECT
 public:
     explicit Pelto5Dlg(QWidget* parent = nullptr);
@@ -36,9 +31,8 @@ public:
 
     // The control with the given id, or null.
     QWidget* Control(int id) const;
-    // The colours this window gives control id, or nothing when it leaves the
-    // control the application's colours.
-    std::optional<ControlColours> ControlColour(int id) const;
+    // The read-outs' colours; every other control keeps the application's.
+    std::optional<ControlColors> CtlColor(int id) const override;
 
     // Asks for a ship file to open, given the initial name; empty when cancelled.
     using OpenPrompt = std::function<QString(QWidget* parent, const QString& initial)>;
@@ -128,7 +122,7 @@ private:
     QLabel* m_stcVL = nullptr;
     std::array<QLineEdit*, 5> m_edits{};
     QString m_strWinX, m_strWinY, m_strPicX, m_strPicY, m_strName;
-    QColor m_clrMauve, m_clrLilac, m_clrOrange, m_clrPink, m_clrText;
+    ColorRef m_clrMauve = 0, m_clrLilac = 0, m_clrOrange = 0, m_clrPink = 0, m_clrText = 0;
     QPixmap m_skin;
     std::map<int, QWidget*> m_controls;
     OpenPrompt m_openPrompt;

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -45,6 +46,8 @@ public:
         env.insert("DISPLAY", m_display);
         env.insert("QT_QPA_PLATFORM", "xcb");
         env.remove("WAYLAND_DISPLAY");
+        // A session of its own, as a desktop gives every program.
+        env.insert("XDG_RUNTIME_DIR", m_runtime.path());
         m_app.setProcessEnvironment(env);
         m_app.setProcessChannelMode(QProcess::MergedChannels);
         m_app.start(QStringLiteral(PELTO5_EDITOR_PATH), {});
@@ -92,6 +95,7 @@ public:
 
 private:
     QString m_display;
+    QTemporaryDir m_runtime;
     QProcess m_xvfb;
     QProcess m_app;
     QString m_window;

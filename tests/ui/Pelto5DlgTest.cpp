@@ -106,11 +106,12 @@ TEST_F(EditorTest, ReadoutsAreColouredNarrowHeavyAndRightAligned) {
         EXPECT_EQ(QFontInfo(edit->font()).family(), "Liberation Sans Narrow") << id;
         EXPECT_EQ(QFontMetrics(edit->font()).height(), 22) << id;
         EXPECT_GE(edit->font().weight(), QFont::Black);
-        EXPECT_EQ(dlg->ControlColour(id)->background, colour);
+        EXPECT_EQ(ToQColor(dlg->CtlColor(id)->brush), colour);
+        EXPECT_EQ(dlg->CtlColor(id)->textBack, dlg->CtlColor(id)->brush);
     }
     // Everything else gets the application's colours.
     for (int id : {1003, 1004, 1015, 2110, 3000})
-        EXPECT_FALSE(dlg->ControlColour(id).has_value()) << id;
+        EXPECT_FALSE(dlg->CtlColor(id).has_value()) << id;
 }
 
 TEST_F(EditorTest, ReadoutTextDrawsOnItsBox) {
