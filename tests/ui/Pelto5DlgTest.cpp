@@ -209,3 +209,22 @@ TEST_F(EditorTest, RightClickOnTheBackgroundOpensTheSystemMenu) {
     QApplication::sendEvent(dlg.get(), &event);
     EXPECT_EQ(seen, 4);
 }
+
+TEST_F(EditorTest, DataOpensTheSupportDialog) {
+    QString shown;
+    // Waits for the dialog's own modal run, then ends it as a user would.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal == dlg.get())
+            return;
+        poll.stop();
+        shown = QString::fromLatin1(modal->metaObject()->className());
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    poll.start(10);
+    Click(2710);
+    EXPECT_EQ(shown, "pelto5::MeDlg");
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_EQ(dlg->DragState(), 0);
+}
