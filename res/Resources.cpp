@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <QPixmap>
 
 #include <mutex>
 
@@ -21,30 +22,35 @@ void EnsureRegistered() {
 
 constexpr int kIconSizes[] = {16, 32, 48};
 
-} // namespace
-
-QImage ResourceBitmap(int id) {
+// Each resource image is decoded once: every window that opens asks for its
+// faces and icon again. A missing one is remembered as a null image.
+QImage CachedImage(const QString& path, QImage::Format format) {
     EnsureRegistered();
-    // Decoded once: the faces are loaded again each time a button changes them.
-    static QHash<int, QImage> cache;
-    const auto it = cache.constFind(id);
+    static QHash<QString, QImage> cache;
+    const auto it = cache.constFind(path);
     if (it != cache.constEnd())
         return *it;
-    const QString path = QStringLiteral(":/pelto5/bitmaps/%1.png").arg(id);
     QImage image;
     if (QFile::exists(path))
-        image = QImage(path).convertToFormat(QImage::Format_RGB32);
-    cache.insert(id, image);
+        image = QImage(path).convertToFormat(format);
+    cache.insert(path, image);
     return image;
 }
 
+} // namespace
+
+QImage ResourceBitmap(int id) {
+    return CachedImage(QStringLiteral(":/pelto5/bitmaps/%1.png").arg(id), QImage::Format_RGB32);
+}
+
 QIcon ResourceIcon(int id) {
-    EnsureRegistered();
     QIcon icon;
     for (int size : kIconSizes) {
-        const QString path = QStringLiteral(":/pelto5/icons/%1-%2.png").arg(id).arg(size);
-        if (QFile::exists(path))
-            icon.addFile(path, QSize(size, size));
+        const QImage image = CachedImage(
+            QStringLiteral(":/pelto5/icons/%1-%2.png").arg(id).arg(size),
+            QImage::Format_ARGB32_Premultiplied);
+        if (!image.isNull())
+            icon.addPixmap(QPixmap::fromImage(image));
     }
     return icon;
 }

@@ -17,8 +17,9 @@ BitmapButton::BitmapButton(QWidget* parent, int id, const QString& caption, cons
 }
 
 void BitmapButton::SetImages(const QImage& normal, const QImage& pressed) {
-    m_normal = QPixmap::fromImage(normal);
-    m_pressed = QPixmap::fromImage(pressed);
+    // Held as images: they share the decoded resource, so no copy is made.
+    m_normal = normal;
+    m_pressed = pressed;
     // A face that covers the whole button hides everything under it, so the
     // window need not paint the skin there first.
     const QSize need = size();
@@ -38,11 +39,11 @@ void BitmapButton::LoadBitmaps(int normalId, int pressedId) {
 
 void BitmapButton::paintEvent(QPaintEvent*) {
     // Without a pressed face the normal one stays while held down.
-    const QPixmap& face = isDown() && !m_pressed.isNull() ? m_pressed : m_normal;
+    const QImage& face = isDown() && !m_pressed.isNull() ? m_pressed : m_normal;
     if (face.isNull())
         return;
     QPainter painter(this);
-    painter.drawPixmap(QPoint(0, 0), face, QRect(0, 0, width(), height()));
+    painter.drawImage(QPoint(0, 0), face, QRect(0, 0, width(), height()));
 }
 
 } // namespace pelto5

@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QImage>
-#include <QPixmap>
 
 namespace pelto5 {
 
@@ -20,8 +19,8 @@ public:
     void LoadBitmaps(int normalId, int pressedId);
     int NormalBitmap() const { return m_normalId; }
     int PressedBitmap() const { return m_pressedId; }
-    QImage NormalImage() const { return m_normal.toImage(); }
-    QImage PressedImage() const { return m_pressed.toImage(); }
+    QImage NormalImage() const { return m_normal; }
+    QImage PressedImage() const { return m_pressed; }
 
 signals:
     void clickedWithId(int id);
@@ -33,8 +32,8 @@ private:
     int m_id;
     int m_normalId = 0;
     int m_pressedId = 0;
-    QPixmap m_normal;
-    QPixmap m_pressed;
+    QImage m_normal;
+    QImage m_pressed;
 };
 
 } // namespace pelto5

@@ -9,10 +9,11 @@
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 
@@ -71,6 +72,8 @@ Pelto5Dlg::Pelto5Dlg(QWidget* parent)
     const QRect client = DialogUnitsRect(0, 0, 539, 311);
     setFixedSize(client.size());
     setMouseTracking(true);
+    // The skin covers the window, so a background fill before it is wasted.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 
     CreateTemplateControls();
     m_nSnap = 1;
@@ -87,7 +90,7 @@ Pelto5Dlg::Pelto5Dlg(QWidget* parent)
     m_clrText = 0x00020202;
     ApplyControlColours();
     PullReadouts();
-    m_skin = QPixmap::fromImage(ResourceBitmap(kSkinId));
+    m_skin = ResourceBitmap(kSkinId);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect centred(QPoint(), size());
@@ -231,8 +234,10 @@ void Pelto5Dlg::ApplyControlColours() {
             pal.setColor(group, QPalette::Text, ToQColor(colours->text));
             pal.setColor(group, QPalette::WindowText, ToQColor(colours->text));
         }
+        // A frameless edit fills its whole cell with Base itself. No automatic
+        // background: a child marked opaque cuts the window's skin copy into
+        // many slow pieces.
         control->setPalette(pal);
-        control->setAutoFillBackground(true);
     }
 }
 
@@ -281,14 +286,24 @@ void Pelto5Dlg::RedrawMarkers() {
         m_markers[i]->repaint();
 }
 
-void Pelto5Dlg::paintEvent(QPaintEvent*) {
+void Pelto5Dlg::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    DrawSkin(painter);
+    DrawSkin(painter, event->region());
 }
 
-void Pelto5Dlg::DrawSkin(QPainter& painter) {
-    // The painter clips to the update region, so a small region copies only its part.
-    painter.drawPixmap(0, 0, m_skin);
+void Pelto5Dlg::DrawSkin(QPainter& painter, const QRegion& region) {
+    // Copy only the skin's pieces under the update region, one rectangle at a
+    // time: a whole-skin copy through a many-piece clip costs far more.
+    const QRect skinRect = m_skin.rect();
+    for (const QRect& r : region) {
+        const QRect part = r & skinRect;
+        if (!part.isEmpty())
+            painter.drawImage(part.topLeft(), m_skin, part);
+    }
+    // No background is filled before this paint, so the strip the skin leaves
+    // uncovered takes the window colour here.
+    for (const QRect& r : region - QRegion(skinRect))
+        painter.fillRect(r, palette().window());
 }
 
 void Pelto5Dlg::OnSysCommand(unsigned nID) {

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QFont>
+#include <QImage>
 #include <QPixmap>
 #include <QPoint>
 
@@ -84,7 +85,7 @@ private:
     void CreateMarkerButtons();
     void CreateReadoutFont();
     void ApplyControlColours();
-    void DrawSkin(QPainter& painter);
+    void DrawSkin(QPainter& painter, const QRegion& region);
     void ShowSystemMenu(const QPoint& globalPos);
     // Copies the five read-out strings into their edits.
     void PushReadouts();
@@ -123,7 +124,7 @@ private:
     std::array<QLineEdit*, 5> m_edits{};
     QString m_strWinX, m_strWinY, m_strPicX, m_strPicY, m_strName;
     ColorRef m_clrMauve = 0, m_clrLilac = 0, m_clrOrange = 0, m_clrPink = 0, m_clrText = 0;
-    QPixmap m_skin;
+    QImage m_skin;
     std::map<int, QWidget*> m_controls;
     OpenPrompt m_openPrompt;
     MessageShower m_showMessage;

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScreen>
 #include <QTimer>
 
 using namespace pelto5;
@@ -124,6 +125,50 @@ TEST_F(EditorTest, ReadoutTextDrawsOnItsBox) {
         for (int x = 683; x < 725; ++x)
             dark += qGray(shot.pixel(x, y)) < 40;
     EXPECT_GT(dark, 20);
+}
+
+TEST_F(EditorTest, ReadoutCellIsOneColourToItsEdge) {
+    // Drawn alone, with nothing behind it, so an edge the cell left unpainted
+    // would come out transparent.
+    for (int id : {1008, 1009, 1010, 1011, 1012}) {
+        QWidget* cell = dlg->Control(id);
+        const QImage shot = cell->grab().toImage();
+        const QColor box = ToQColor(dlg->CtlColor(id)->brush);
+        const int r = shot.width() - 1, b = shot.height() - 1;
+        for (const QPoint p : {QPoint(0, 0), QPoint(r, 0), QPoint(0, b), QPoint(r, b), QPoint(1, b / 2)})
+            EXPECT_EQ(QColor::fromRgba(shot.pixel(p)), box) << id << " at " << p.x() << "," << p.y();
+    }
+}
+
+TEST_F(EditorTest, StripBesideTheSkinTakesTheWindowColour) {
+    const QImage shot = dlg->grab().toImage();
+    const QColor window = dlg->palette().window().color();
+    EXPECT_EQ(QColor(shot.pixel(805, 250)), window);
+    EXPECT_EQ(QColor(shot.pixel(400, 504)), window);
+    EXPECT_EQ(QColor(shot.pixel(808, 504)), window);
+}
+
+TEST_F(EditorTest, PiecewiseRepaintsLeaveWhatAFullPaintWouldShow) {
+    // A carried marker and the read-outs repaint only what changed; what is on
+    // screen afterwards must equal a full paint of the window.
+    QScreen* screen = dlg->screen();
+    ASSERT_NE(screen, nullptr);
+    dlg->OnMarkerClicked(3000);
+    for (const QPoint p : {QPoint(300, 200), QPoint(330, 215), QPoint(700, 100), QPoint(705, 104)}) {
+        QTest::mouseMove(dlg->windowHandle(), p);
+        QCoreApplication::processEvents();
+    }
+    QTest::mousePress(dlg->windowHandle(), Qt::LeftButton, {}, QPoint(705, 104));
+    QCoreApplication::processEvents();
+    const QImage onScreen = screen->grabWindow(dlg->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage full = dlg->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(onScreen.size(), full.size());
+    int differing = 0;
+    for (int y = 0; y < full.height(); ++y)
+        for (int x = 0; x < full.width(); ++x)
+            differing += onScreen.pixel(x, y) != full.pixel(x, y);
+    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(Geometry(3000).topLeft(), QPoint(705, 104));
 }
 
 TEST_F(EditorTest, ScreenshotShowsSkinFacesAndBoxes) {
