@@ -91,18 +91,28 @@ void ShipModel::WriteHardpointLines(std::string& out) const {
     for (int i = 0; i < kHardpointCount; ++i) {
         const Rect rc = RelativeMarkerRect(i, 1);
         if (rc.top < kOnPictureLimit)
-            out += m_names[i] + "=" + std::to_string(rc.left) + "," + std::to_string(rc.top) + "\r\n";
+            out.append(m_names[i])
+                .append("=")
+                .append(std::to_string(rc.left))
+                .append(",")
+                .append(std::to_string(rc.top))
+                .append("\r\n");
     }
 }
 
 std::string ShipModel::ShipFileContent() const {
+    static const std::string kHeader = "[hardpoints]";
     std::string out;
+    size_t size = 0;
+    for (int j = 0; j < m_nLines; ++j)
+        size += m_lines[j].size() + 2;
+    out.reserve(size + kHardpointCount * 24);
     bool headerSeen = false;
     for (int j = 0; j < m_nLines; ++j) {
         const std::string& line = m_lines[j];
         if (!line.empty())
-            out += line + "\r\n";
-        if (ToLowerCopy(line) == "[hardpoints]") {
+            out.append(line).append("\r\n");
+        if (line.size() == kHeader.size() && ToLowerCopy(line) == kHeader) {
             headerSeen = true;
             out += "\r\n";
             WriteHardpointLines(out);

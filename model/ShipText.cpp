@@ -2,9 +2,9 @@
 
 #include "HardpointTable.h"
 
-#include <array>
 #include <cstdint>
 #include <limits>
+#include <unordered_map>
 
 namespace pelto5 {
 
@@ -72,16 +72,15 @@ int ClassifyLine(const std::string& line) {
     }
     if (!found)
         return -1;
-    static const auto folded = [] {
-        std::array<std::string, kHardpointCount> names;
+    // Every line of a ship file is looked up, so the folded names are hashed once.
+    static const auto byName = [] {
+        std::unordered_map<std::string, int> names;
         for (int i = 0; i < kHardpointCount; ++i)
-            names[i] = ToLowerCopy(HardpointNames()[i]);
+            names.emplace(ToLowerCopy(HardpointNames()[i]), i);
         return names;
     }();
-    for (int i = 0; i < kHardpointCount; ++i)
-        if (folded[i] == key)
-            return i;
-    return -1;
+    const auto it = byName.find(key);
+    return it == byName.end() ? -1 : it->second;
 }
 
 Point ParseCoordinates(std::string line) {
