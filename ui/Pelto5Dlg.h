@@ -53,6 +53,9 @@ public:
     void OnMarkerClicked(int id);
     void OnReadoutFocus(int id);
     void OnOpen();
+    // Opens the ship file at path with its two pictures, as OPEN does once a
+    // name is chosen.
+    void OpenShip(const QString& path);
     void OnSave();
     void OnExit();
     void OnSticky();

@@ -11,8 +11,11 @@ namespace pelto5 {
 
 void Pelto5Dlg::OnOpen() {
     const QString chosen = m_openPrompt ? m_openPrompt(this, m_strPath) : QString();
-    if (chosen.isEmpty())
-        return;
+    if (!chosen.isEmpty())
+        OpenShip(chosen);
+}
+
+void Pelto5Dlg::OpenShip(const QString& chosen) {
     m_model.ResetHardpoints();
     RedrawMarkers();
     m_strPath = chosen;
