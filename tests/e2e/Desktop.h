@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -90,6 +91,20 @@ public:
     static void Settle() { QThread::msleep(300); }
 
     QString Geometry() const { return Xdo({"getwindowgeometry", m_window}); }
+
+    // What the display shows of a window (the editor's by default; "0" is the
+    // whole screen), as a person would see it.
+    QImage Screenshot(const QString& window = QString()) const {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("shot.png");
+        QProcess grab;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", m_display);
+        grab.setProcessEnvironment(env);
+        grab.start(QStringLiteral(PELTO5_GRAB_PATH), {window.isEmpty() ? m_window : window, file});
+        grab.waitForFinished(30000);
+        return QImage(file);
+    }
     QProcess& Editor() { return m_app; }
     const QString& Window() const { return m_window; }
 

@@ -36,6 +36,10 @@ protected:
 TEST_F(EndToEnd, StartsWithItsWindowAndEscapeEndsIt) {
     const QString geometry = desktop.Geometry();
     EXPECT_TRUE(geometry.contains("Geometry: 809x505")) << geometry.toStdString();
+    // The display shows the skin: the mauve box under the first read-out.
+    const QImage shot = desktop.Screenshot();
+    ASSERT_EQ(shot.size(), QSize(809, 505));
+    EXPECT_EQ(shot.pixelColor(674, 425), QColor(165, 123, 132));
     desktop.Xdo({"windowfocus", "--sync", desktop.Window()});
     desktop.Key("Escape");
     ASSERT_TRUE(desktop.Editor().waitForFinished(10000));
@@ -88,10 +92,4 @@ TEST_F(EndToEnd, OpenCarrySnapDropSaveAndExit) {
     desktop.ClickAt(762, 304); // EXIT
     ASSERT_TRUE(desktop.Editor().waitForFinished(10000));
     EXPECT_EQ(desktop.Editor().exitCode(), 0);
-}
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }
