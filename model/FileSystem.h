@@ -1,9 +1,14 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <sys/types.h>
 
 namespace pelto5 {
+
+// Far larger than any real ship file or picture; a bigger file is refused
+// rather than read.
+constexpr std::size_t kMaxFileBytes = std::size_t{64} << 20;
 
 // The file operations a save and a load are made of. Each returns 0 or an errno
 // value, so every step's failure can be injected by tests (which run as root,
@@ -12,6 +17,10 @@ class FileSystem {
 public:
     virtual ~FileSystem() = default;
 
+    // Reads a whole file, never blocking: only a regular file (a link to one
+    // included) is read. A folder gives EISDIR, anything else that is not a
+    // regular file (a pipe, device or socket) ENODEV, and a file larger than
+    // kMaxFileBytes EFBIG.
     virtual int ReadAll(const std::string& path, std::string& bytes) = 0;
     // lstat: exists is true for any entry, a directory or a dangling link included.
     virtual int Lstat(const std::string& path, bool& exists, bool& isLink, mode_t& mode) = 0;

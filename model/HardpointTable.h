@@ -31,7 +31,9 @@ constexpr int kOnPictureLimit = 370;
 using NameTable = std::array<std::string, kSlotCount>;
 using RectArray = std::array<Rect, kSlotCount>;
 
-inline bool IsTiGroup(int index) { return index >= kFirstTiIndex; }
+inline bool IsTiGroup(int index) {
+    return index >= kFirstTiIndex;
+}
 
 // The 56 names in table order; slots 56..59 stay empty.
 const NameTable& HardpointNames();

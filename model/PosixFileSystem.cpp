@@ -12,37 +12,43 @@ namespace pelto5 {
 
 namespace {
 
+int ReadRegular(int fd, std::string& bytes) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return errno;
+    if (S_ISDIR(st.st_mode))
+        return EISDIR;
+    if (!S_ISREG(st.st_mode))
+        return ENODEV;
+    if (static_cast<unsigned long long>(st.st_size) > kMaxFileBytes)
+        return EFBIG;
+    bytes.clear();
+    bytes.reserve(static_cast<size_t>(st.st_size));
+    char buf[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return 0;
+        bytes.append(buf, static_cast<size_t>(n));
+        if (bytes.size() > kMaxFileBytes) // it grew while being read
+            return EFBIG;
+    }
+}
+
 class PosixFileSystem final : public FileSystem {
 public:
     int ReadAll(const std::string& path, std::string& bytes) override {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        // Non-blocking, so that a pipe's open does not wait for a writer.
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)
-            return errno;
-        struct stat st {};
-        if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-            const int err = S_ISDIR(st.st_mode) ? EISDIR : errno;
-            ::close(fd);
-            return err;
-        }
-        bytes.clear();
-        if (st.st_size > 0)
-            bytes.reserve(static_cast<size_t>(st.st_size));
-        char buf[1 << 16];
-        for (;;) {
-            const ssize_t n = ::read(fd, buf, sizeof buf);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0) {
-                const int err = errno;
-                ::close(fd);
-                return err;
-            }
-            if (n == 0)
-                break;
-            bytes.append(buf, static_cast<size_t>(n));
-        }
+            return errno == ENXIO ? ENODEV : errno; // a socket
+        const int err = ReadRegular(fd, bytes);
         ::close(fd);
-        return 0;
+        return err;
     }
 
     int Lstat(const std::string& path, bool& exists, bool& isLink, mode_t& mode) override {
@@ -116,9 +122,7 @@ public:
         return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
     }
 
-    int Unlink(const std::string& path) override {
-        return ::unlink(path.c_str()) == 0 ? 0 : errno;
-    }
+    int Unlink(const std::string& path) override { return ::unlink(path.c_str()) == 0 ? 0 : errno; }
 
     int SyncDirectory(const std::string& dir) override {
         const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -3,6 +3,7 @@
 #include "ShipSaver.h"
 #include "ShipText.h"
 
+#include <cerrno>
 #include <cstring>
 #include <limits>
 
@@ -17,20 +18,38 @@ int32_t Saturate(int64_t v) {
     return static_cast<int32_t>(v < lo ? lo : (v > hi ? hi : v));
 }
 
-int32_t Add(int32_t a, int64_t b) { return Saturate(int64_t{a} + b); }
+// Why a file cannot be a ship file, in the user's words.
+std::string FileProblem(int err) {
+    switch (err) {
+    case EISDIR:
+        return "it is a folder, not a ship file";
+    case ENODEV:
+        return "it is not a regular file (a pipe, a device or a socket), so it is no ship file";
+    case EFBIG:
+        return "it is larger than " + std::to_string(kMaxFileBytes >> 20) +
+               " MiB, far too large for a ship file";
+    default:
+        return std::strerror(err);
+    }
+}
+
+int32_t Add(int32_t a, int64_t b) {
+    return Saturate(int64_t{a} + b);
+}
 
 // A marker's edge, kept far enough from the top of the range that the marker keeps its size.
 int32_t Edge(int32_t a, int64_t b, int32_t size) {
     const int32_t v = Add(a, b);
-    return v > std::numeric_limits<int32_t>::max() - size ? std::numeric_limits<int32_t>::max() - size
-                                                           : v;
+    return v > std::numeric_limits<int32_t>::max() - size
+               ? std::numeric_limits<int32_t>::max() - size
+               : v;
 }
 
 } // namespace
 
 ShipModel::ShipModel(MarkerSurface& surface, FileSystem& fs)
-    : m_names(HardpointNames()), m_rcHome(TrayRects()), m_rcPlaced(TrayRects()),
-      m_surface(surface), m_fs(fs) {}
+    : m_names(HardpointNames()), m_rcHome(TrayRects()), m_rcPlaced(TrayRects()), m_surface(surface),
+      m_fs(fs) {}
 
 void ShipModel::PlaceHardpoint(int i, int32_t x, int32_t y) {
     const Rect marker = m_surface.MarkerRect(i);
@@ -67,12 +86,29 @@ void ShipModel::ResetHardpoints() {
     m_lines.assign(m_lines.size(), std::string());
 }
 
+FileResult ShipModel::CheckShipFile(const std::string& path) const {
+    std::string bytes;
+    const int err = m_fs.ReadAll(path, bytes);
+    if (err == ENOENT)
+        return {};
+    if (err)
+        return {false, "Could not open " + path + ": " + FileProblem(err) + "."};
+    if (const char* kind = PictureKind(bytes))
+        return {false, "Could not open " + path + ": it is a picture (" + kind +
+                           "), not a ship file. Choose the ship's .gf file."};
+    return {};
+}
+
 FileResult ShipModel::ReadShipFile() {
     std::string bytes;
-    if (const int err = m_fs.ReadAll(m_strShipPath, bytes)) {
+    const int err = m_fs.ReadAll(m_strShipPath, bytes);
+    m_bShipUnread = err != 0 && err != ENOENT;
+    if (err) {
         m_lines.clear();
         m_nLines = 0;
-        return {false, "Could not read " + m_strShipPath + ": " + std::strerror(err)};
+        if (!m_bShipUnread)
+            return {}; // a new ship, which the first save creates
+        return {false, "Could not read " + m_strShipPath + ": " + FileProblem(err) + "."};
     }
     m_lines = SplitLines(bytes);
     for (std::string& line : m_lines) {
@@ -128,6 +164,10 @@ std::string ShipModel::ShipFileContent() const {
 FileResult ShipModel::SaveShipFile() {
     if (m_strShipPath.empty())
         return {};
+    if (m_bShipUnread)
+        return {false, "Could not save " + m_strShipPath +
+                           ": it could not be read when it was opened, and saving now would "
+                           "replace it with an empty ship. Open it again once it can be read."};
     return ShipSaver(m_fs).Save(m_strShipPath, ShipFileContent());
 }
 

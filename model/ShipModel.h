@@ -31,8 +31,15 @@ public:
     // Every marker to the tray, the loaded positions to the tray, the line store emptied.
     void ResetHardpoints();
 
-    // Loads m_strShipPath. A file that cannot be read loads as empty, and the
-    // result says why.
+    // Whether the file at path may be opened as a ship, checked before anything
+    // of the open ship is given up: a name that does not exist yet may (it
+    // starts a new ship); a picture, anything but a regular file, or a file too
+    // large for any ship may not, and the result says why.
+    FileResult CheckShipFile(const std::string& path) const;
+    // Loads m_strShipPath. A name that does not exist yet loads as an empty
+    // ship. A file that exists but cannot be read loads as empty too, the
+    // result says why, and saves are refused until the next load, so that the
+    // unread file is never replaced by an empty one.
     FileResult ReadShipFile();
     // Saves to m_strShipPath, the old file first taking its next backup name.
     // On failure nothing is lost: the old content stays at the ship path or in
@@ -53,6 +60,7 @@ public:
     std::string m_strShipPath;
 
 private:
+    bool m_bShipUnread = false;
     MarkerSurface& m_surface;
     FileSystem& m_fs;
 };

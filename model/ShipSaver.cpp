@@ -107,6 +107,10 @@ FileResult ShipSaver::Save(const std::string& shipPath, const std::string& conte
         return Failure(shipPath, "checking the file", err);
     if (exists && S_ISDIR(mode))
         return Failure(shipPath, "it is a folder", EISDIR);
+    // A pipe or a device at the ship path (or at the end of its link) is no
+    // ship file to replace; a dangling link is left to the link step below.
+    if (exists && !S_ISREG(mode) && !S_ISLNK(mode))
+        return Failure(shipPath, "it is not a regular file", ENODEV);
 
     std::string target = shipPath;
     if (isLink) {

@@ -10,7 +10,9 @@ namespace pelto5 {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string WithoutSpaces(std::string text) {
     std::string out;
@@ -117,6 +119,30 @@ std::string ShipStem(const std::string& shipPath) {
 
 std::string BackupName(const std::string& stem, int n) {
     return stem + (n < 10 ? ".00" : ".0") + std::to_string(n);
+}
+
+const char* PictureKind(const std::string& bytes) {
+    auto startsWith = [&bytes](const char* sig, size_t n) {
+        return bytes.compare(0, n, sig, n) == 0;
+    };
+    if (startsWith("\x89PNG\r\n\x1a\n", 8))
+        return "PNG";
+    if (startsWith("\xff\xd8\xff", 3))
+        return "JPEG";
+    if (startsWith("GIF87a", 6) || startsWith("GIF89a", 6))
+        return "GIF";
+    // "BM" alone could begin a line of text; a bitmap's info header size follows
+    // at byte 14, and its zero bytes never stand in a ship file's first line.
+    if (startsWith("BM", 2) && bytes.size() >= 18) {
+        const auto byte = [&bytes](size_t k) {
+            return static_cast<uint32_t>(static_cast<unsigned char>(bytes[k]));
+        };
+        const uint32_t infoSize = byte(14) | byte(15) << 8 | byte(16) << 16 | byte(17) << 24;
+        for (uint32_t known : {12u, 16u, 40u, 52u, 56u, 64u, 108u, 124u})
+            if (infoSize == known)
+                return "BMP";
+    }
+    return nullptr;
 }
 
 std::vector<std::string> SplitLines(const std::string& bytes) {

@@ -25,6 +25,10 @@ std::string ShipStem(const std::string& shipPath);
 // Backup name number n: stem.001 .. stem.009, then stem.010, stem.0100, ...
 std::string BackupName(const std::string& stem, int n);
 
+// The kind of picture ("BMP", "PNG", "JPEG" or "GIF") that bytes begin like,
+// or null: no ship file starts with a picture's signature.
+const char* PictureKind(const std::string& bytes);
+
 // Splits file bytes into lines: CR LF or a lone LF ends a line; a final line
 // without an end still counts. Any other byte, a lone CR included, stays.
 std::vector<std::string> SplitLines(const std::string& bytes);

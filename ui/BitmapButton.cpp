@@ -2,6 +2,7 @@
 
 #include "Resources.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace pelto5 {
@@ -13,6 +14,8 @@ BitmapButton::BitmapButton(QWidget* parent, int id, const QString& caption, cons
     setProperty("controlId", id);
     setGeometry(rect);
     setFocusPolicy(Qt::StrongFocus);
+    // A right-click on a button does nothing, not even its window's menu.
+    setContextMenuPolicy(Qt::PreventContextMenu);
     connect(this, &QAbstractButton::clicked, this, [this] { emit clickedWithId(m_id); });
 }
 
@@ -26,8 +29,8 @@ void BitmapButton::SetImages(const QImage& normal, const QImage& pressed) {
     setAttribute(Qt::WA_OpaquePaintEvent,
                  !m_normal.isNull() && m_normal.width() >= need.width() &&
                      m_normal.height() >= need.height() &&
-                     (m_pressed.isNull() || (m_pressed.width() >= need.width() &&
-                                             m_pressed.height() >= need.height())));
+                     (m_pressed.isNull() ||
+                      (m_pressed.width() >= need.width() && m_pressed.height() >= need.height())));
     update();
 }
 
@@ -35,6 +38,15 @@ void BitmapButton::LoadBitmaps(int normalId, int pressedId) {
     m_normalId = normalId;
     m_pressedId = pressedId;
     SetImages(ResourceBitmap(normalId), ResourceBitmap(pressedId));
+}
+
+void BitmapButton::keyPressEvent(QKeyEvent* event) {
+    // Alt+Space is the window menu's key, which no button takes as a press.
+    if (event->key() == Qt::Key_Space && (event->modifiers() & Qt::AltModifier)) {
+        event->ignore();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }
 
 void BitmapButton::paintEvent(QPaintEvent*) {

@@ -26,6 +26,7 @@ signals:
     void clickedWithId(int id);
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -174,10 +174,16 @@ void HyperLink::mouseMoveEvent(QMouseEvent* event) {
         Redraw();
         grabMouse();
     } else if (!rect().contains(event->position().toPoint())) {
-        m_bHovering = false;
-        releaseMouse();
-        Redraw();
+        EndHover();
     }
+}
+
+void HyperLink::EndHover() {
+    if (!m_bHovering)
+        return;
+    m_bHovering = false;
+    releaseMouse();
+    Redraw();
 }
 
 void HyperLink::mousePressEvent(QMouseEvent* event) {
@@ -200,7 +206,9 @@ void HyperLink::OnClicked() {
     if (m_bVisited) {
         MarkVisited(true);
     } else {
-        // The cleared flag shows at the next repaint, not now.
+        // The message box must get the mouse: the hover's grab ends first. The
+        // cleared flag shows at the next repaint, not now.
+        EndHover();
         QApplication::beep();
         ShowOpenError(result);
     }

@@ -80,6 +80,8 @@ private:
     void ApplyCursor();
     void OnClicked();
     void Redraw();
+    // Leaves the hover state: grab released, control redrawn.
+    void EndHover();
 
     ColorRef m_clrLink = Rgb(0, 0, 238);
     ColorRef m_clrVisited = Rgb(85, 26, 139);

@@ -43,7 +43,9 @@ QRect FromDialogUnits(const QRect& du) {
     return DialogUnitsRect(du.x(), du.y(), du.width(), du.height());
 }
 
-Rect ToRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+Rect ToRect(const QRect& r) {
+    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
 
 QString DefaultOpenPrompt(QWidget* parent, const QString& initial) {
     QFileDialog dialog(parent, QString(), initial, QStringLiteral("Ship Files (*.gf)"));
@@ -80,6 +82,7 @@ Pelto5Dlg::Pelto5Dlg(QWidget* parent)
     setWindowTitle(QStringLiteral("Vorsanth's Tolmar Util"));
     CreateCommandButtons();
     CreateMarkerButtons();
+    StackControls();
     CreateReadoutFont();
     setWindowIcon(ResourceIcon(128));
     m_nDragState = 0;
@@ -131,7 +134,8 @@ void Pelto5Dlg::CreateTemplateControls() {
         edit->setContentsMargins(0, 0, 0, 0);
         // The read-outs take no tab stop; a click still gives them the focus.
         edit->setFocusPolicy(Qt::ClickFocus);
-        edit->setContextMenuPolicy(Qt::NoContextMenu);
+        // A right-click on a read-out does nothing, not even the window menu.
+        edit->setContextMenuPolicy(Qt::PreventContextMenu);
         edit->setProperty("controlId", kReadouts[k].id);
         edit->installEventFilter(this);
         m_controls[kReadouts[k].id] = edit;
@@ -147,7 +151,7 @@ BitmapButton* Pelto5Dlg::AddCommandButton(BitmapButton*& member, int id, const c
                                           void (Pelto5Dlg::*handler)()) {
     member = new BitmapButton(this, id, QString::fromLatin1(caption), rc);
     member->LoadBitmaps(normal, pressed);
-    connect(member, &QAbstractButton::clicked, this, handler);
+    connect(member, &QAbstractButton::clicked, this, [this, handler] { RunCommand(handler); });
     m_controls[id] = member;
     return member;
 }
@@ -172,6 +176,29 @@ void Pelto5Dlg::CreateCommandButtons() {
     rc.translate(0, 120);
     AddCommandButton(m_btnData, 2710, "Sticky", rc, 218, 219, &Pelto5Dlg::OnData);
     m_nSnap = 1;
+}
+
+void Pelto5Dlg::StackControls() {
+    // The controls made first lie above those made later, so the command
+    // buttons and read-outs stay above every marker and a lower marker above a
+    // higher one; the ship pictures lie beneath everything, the markers on them.
+    const QObjectList made = children();
+    for (auto it = made.rbegin(); it != made.rend(); ++it)
+        if (auto* control = qobject_cast<QWidget*>(*it))
+            control->raise();
+    m_stcTI->lower();
+    m_stcVL->lower();
+}
+
+void Pelto5Dlg::RunCommand(void (Pelto5Dlg::*handler)()) {
+    // While a marker is carried the window holds the mouse, so only a key
+    // (Space on a focused button) reaches a command button: as a press on the
+    // button would, it only drops the marker, and no dialog starts under the grab.
+    if (m_nDragState == 1) {
+        DropCarried();
+        return;
+    }
+    (this->*handler)();
 }
 
 void Pelto5Dlg::CreateMarkerButtons() {
@@ -228,7 +255,8 @@ void Pelto5Dlg::ApplyControlColours() {
         if (!colours)
             continue;
         QPalette pal = control->palette();
-        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        for (QPalette::ColorGroup group :
+             {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
             pal.setColor(group, QPalette::Base, ToQColor(colours->brush));
             pal.setColor(group, QPalette::Window, ToQColor(colours->brush));
             pal.setColor(group, QPalette::Text, ToQColor(colours->text));
@@ -268,7 +296,9 @@ void Pelto5Dlg::PullReadouts() {
         *strings[k] = m_edits[k]->text();
 }
 
-Rect Pelto5Dlg::MarkerRect(int i) const { return ToRect(m_markers[i]->geometry()); }
+Rect Pelto5Dlg::MarkerRect(int i) const {
+    return ToRect(m_markers[i]->geometry());
+}
 
 Rect Pelto5Dlg::ControlRect(int id) const {
     if (id == kReferenceId)
@@ -319,6 +349,9 @@ void Pelto5Dlg::OnSysCommand(unsigned nID) {
 }
 
 void Pelto5Dlg::ShowSystemMenu(const QPoint& globalPos) {
+    // No menu opens under a held grab: a carried marker is dropped first.
+    if (m_nDragState == 1)
+        DropCarried();
     QMenu menu(this);
     menu.addAction(QStringLiteral("Mi&nimize"), this, [this] { OnSysCommand(kMinimizeCommand); });
     menu.addAction(QStringLiteral("&Close"), this, [this] { OnSysCommand(kCloseCommand); });
@@ -338,6 +371,7 @@ void Pelto5Dlg::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void Pelto5Dlg::keyPressEvent(QKeyEvent* event) {
+    // Every control passes Alt+Space on to the window.
     if (event->key() == Qt::Key_Space && event->modifiers() == Qt::AltModifier) {
         ShowSystemMenu(QCursor::pos());
         return;

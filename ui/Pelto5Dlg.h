@@ -87,6 +87,11 @@ private:
     void CreateCommandButtons();
     void CreateMarkerButtons();
     void CreateReadoutFont();
+    void StackControls();
+    void StackCarried(bool carried);
+    // Ends a carry as a press would: state 0, grab released, markers redrawn.
+    void DropCarried();
+    void RunCommand(void (Pelto5Dlg::*handler)());
     void ApplyControlColours();
     void DrawSkin(QPainter& painter, const QRegion& region);
     void ShowSystemMenu(const QPoint& globalPos);

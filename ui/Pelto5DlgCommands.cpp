@@ -16,6 +16,13 @@ void Pelto5Dlg::OnOpen() {
 }
 
 void Pelto5Dlg::OpenShip(const QString& chosen) {
+    // A file that cannot be a ship (a picture, a pipe, a device) is refused
+    // before anything of the open ship is given up.
+    const FileResult check = m_model.CheckShipFile(chosen.toLocal8Bit().toStdString());
+    if (!check.ok) {
+        ShowFailure(check);
+        return;
+    }
     m_model.ResetHardpoints();
     RedrawMarkers();
     m_strPath = chosen;
@@ -43,7 +50,9 @@ void Pelto5Dlg::LoadPicture(QLabel* control, const QImage& image) {
     control->resize(image.size());
 }
 
-void Pelto5Dlg::OnSave() { ShowFailure(m_model.SaveShipFile()); }
+void Pelto5Dlg::OnSave() {
+    ShowFailure(m_model.SaveShipFile());
+}
 
 void Pelto5Dlg::OnExit() {
     if (m_exitProcess)
@@ -70,7 +79,9 @@ void Pelto5Dlg::OnReset() {
     repaint();
 }
 
-void Pelto5Dlg::OnClear() { m_model.MoveMarkersTo(m_model.m_rcHome); }
+void Pelto5Dlg::OnClear() {
+    m_model.MoveMarkersTo(m_model.m_rcHome);
+}
 
 void Pelto5Dlg::OnCopy() {
     if (m_bCopyHeld == 1) {

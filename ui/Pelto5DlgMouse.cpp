@@ -17,9 +17,13 @@ constexpr int kTiReadoutSplit = 645;
 constexpr QSize kDragWindowSize(798, 505);
 
 // Integer division truncates toward zero, as the snapping rule wants (-9 snaps to -8).
-QPoint Snapped(const QPoint& p, int step) { return {p.x() / step * step, p.y() / step * step}; }
+QPoint Snapped(const QPoint& p, int step) {
+    return {p.x() / step * step, p.y() / step * step};
+}
 
-bool CanMoveOwnWindow() { return !QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+bool CanMoveOwnWindow() {
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
 
 } // namespace
 
@@ -31,12 +35,30 @@ void Pelto5Dlg::OnMarkerClicked(int id) {
         m_strName = QString::fromLatin1(ToUpperCopy(m_model.m_names[i]).c_str());
         m_nDragState = 1;
         m_pCarried = m_markers[i];
+        StackCarried(true);
         grabMouse();
         PushReadouts();
     } else {
+        if (m_nDragState == 1)
+            StackCarried(false);
         m_nDragState = 0;
         releaseMouse();
     }
+}
+
+void Pelto5Dlg::StackCarried(bool carried) {
+    // Carried, the marker shows above the pictures and the other markers, still
+    // beneath the command buttons; dropped, it goes back to its place among the
+    // markers, beneath those of lower numbers.
+    const int i = m_pCarried->Id() - kFirstMarkerId;
+    m_pCarried->stackUnder(carried || i == 0 ? m_btnData : m_markers[i - 1]);
+}
+
+void Pelto5Dlg::DropCarried() {
+    m_nDragState = 0;
+    releaseMouse();
+    StackCarried(false);
+    RedrawMarkers();
 }
 
 void Pelto5Dlg::OnReadoutFocus(int) {
@@ -65,9 +87,7 @@ void Pelto5Dlg::mouseReleaseEvent(QMouseEvent* event) {
 void Pelto5Dlg::OnLButtonDown(const QPoint& point) {
     PushReadouts();
     if (m_nDragState == 1) {
-        m_nDragState = 0;
-        releaseMouse();
-        RedrawMarkers();
+        DropCarried();
         return;
     }
     m_ptDragStart = point;

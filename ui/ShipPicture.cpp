@@ -1,5 +1,7 @@
 #include "ShipPicture.h"
 
+#include "FileSystem.h"
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QFile>
@@ -14,8 +16,6 @@ namespace {
 
 constexpr std::int64_t kMaxSide = 32768;
 constexpr std::int64_t kLimitBytes = std::int64_t{kShipPictureLimitMB} * 1024 * 1024;
-// Headers, palette, masks and colour profiles on top of the pixels.
-constexpr std::int64_t kMaxFileBytes = kLimitBytes + 1024 * 1024;
 constexpr std::int64_t kFileHeaderSize = 14;
 
 enum Compression : std::uint32_t {
@@ -140,30 +140,81 @@ private:
     int saved_;
 };
 
-} // namespace
-
-QImage LoadShipPicture(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+// Decodes the file into an image of the given size and format filled with
+// fill: the reader keeps an image of its own size and format, so the pixels
+// its data never sets keep the fill.
+QImage DecodeFilled(QByteArray& bytes, const QSize& size, QImage::Format format, uint fill) {
+    QImage image(size, format);
+    if (image.isNull())
         return {};
-    // The checked bytes are the decoded bytes: the file is read once, so it
-    // cannot change between the check and the decode.
-    if (file.size() > kMaxFileBytes)
-        return {};
-    QByteArray bytes = file.read(kMaxFileBytes + 1);
-    if (bytes.size() > kMaxFileBytes || !HeaderIsSound(bytes))
-        return {};
-
+    image.fill(fill);
     QBuffer buffer(&bytes);
     if (!buffer.open(QIODevice::ReadOnly))
         return {};
-    AllocationLimitScope limit;
     QImageReader reader(&buffer, "bmp");
     reader.setAutoDetectImageFormat(false);
-    QImage image;
     if (!reader.read(&image) || image.isNull())
         return {};
-    return image.convertToFormat(QImage::Format_RGB32);
+    return image;
+}
+
+bool SamePixel(const QImage& a, const QImage& b, int x, int y) {
+    return a.depth() <= 8 ? a.pixelIndex(x, y) == b.pixelIndex(x, y)
+                          : a.pixel(x, y) == b.pixel(x, y);
+}
+
+// An RLE picture may skip pixels, and a picture whose rows run out leaves the
+// rest unset; Qt's reader leaves such pixels as whatever memory held. Decoded
+// once over zeros and once over ones, a pixel that differs was never set, and
+// it shows black.
+QImage DecodeWithUnsetBlack(QByteArray& bytes) {
+    QSize size;
+    QImage::Format format = QImage::Format_Invalid;
+    {
+        QBuffer buffer(&bytes);
+        if (!buffer.open(QIODevice::ReadOnly))
+            return {};
+        QImageReader header(&buffer, "bmp");
+        header.setAutoDetectImageFormat(false);
+        // A top-down picture gives its height negative.
+        size = QSize(header.size().width(), std::abs(header.size().height()));
+        format = header.imageFormat();
+    }
+    QImage zeros = DecodeFilled(bytes, size, format, 0);
+    if (!zeros.isNull() && zeros.format() != format) // the header did not tell the alpha
+        zeros = DecodeFilled(bytes, size, format = zeros.format(), 0);
+    const QImage ones = DecodeFilled(bytes, size, format, ~0u);
+    if (zeros.isNull() || ones.isNull() || ones.format() != zeros.format())
+        return {};
+    QImage shown = zeros.convertToFormat(QImage::Format_RGB32);
+    const qsizetype rowBytes = (qsizetype{size.width()} * zeros.depth() + 7) / 8;
+    for (int y = 0; y < size.height(); ++y) {
+        if (std::equal(zeros.constScanLine(y), zeros.constScanLine(y) + rowBytes,
+                       ones.constScanLine(y)))
+            continue;
+        auto* row = reinterpret_cast<QRgb*>(shown.scanLine(y));
+        for (int x = 0; x < size.width(); ++x)
+            if (!SamePixel(zeros, ones, x, y))
+                row[x] = qRgb(0, 0, 0);
+    }
+    return shown;
+}
+
+} // namespace
+
+QImage LoadShipPicture(const QString& path) {
+    // The checked bytes are the decoded bytes: the file is read once, so it
+    // cannot change between the check and the decode. Only a regular file is
+    // read, so a pipe or a device named like a picture can neither block nor
+    // run on forever.
+    std::string file;
+    if (RealFileSystem().ReadAll(QFile::encodeName(path).toStdString(), file) != 0)
+        return {};
+    QByteArray bytes = QByteArray::fromRawData(file.data(), static_cast<qsizetype>(file.size()));
+    if (!HeaderIsSound(bytes))
+        return {};
+    AllocationLimitScope limit;
+    return DecodeWithUnsetBlack(bytes);
 }
 
 } // namespace pelto5

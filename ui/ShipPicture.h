@@ -10,7 +10,8 @@ constexpr int kShipPictureLimitMB = 64;
 
 // Loads a ship picture (a .bmp) at its own size, in Format_RGB32. A file that
 // is missing, truncated, hostile or too large for kShipPictureLimitMB gives a
-// null image; the picture control is then left without an image.
+// null image; the picture control is then left without an image. Pixels the
+// file never sets are black.
 QImage LoadShipPicture(const QString& path);
 
 } // namespace pelto5

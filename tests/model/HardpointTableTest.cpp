@@ -50,8 +50,8 @@ TEST(TrayRects, RowsBreakWhereTheLayoutRuleSays) {
 TEST(TrayRects, EveryTrayPositionIsOffItsPicture) {
     const auto& t = TrayRects();
     for (int i = 0; i < kHardpointCount; ++i) {
-        const int fileY = IsTiGroup(i) ? t[i].top - kTiOrigin.y - kTiMarkerShift
-                                       : t[i].top - kVlOrigin.y;
+        const int fileY =
+            IsTiGroup(i) ? t[i].top - kTiOrigin.y - kTiMarkerShift : t[i].top - kVlOrigin.y;
         EXPECT_GE(fileY, 376) << i;
     }
 }

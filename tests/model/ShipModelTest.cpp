@@ -1,9 +1,11 @@
-#include "RectMarkerSurface.h"
 #include "ShipModel.h"
+#include "RectMarkerSurface.h"
 #include "ShipText.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace pelto5;
 
@@ -89,8 +91,7 @@ TEST(Reader, StoresOtherLinesAndEmptiesHardpointRecords) {
     Loaded s;
     Load(s.model, dir / "a.gf");
     ASSERT_EQ(s.model.m_nLines, 6);
-    EXPECT_EQ(s.model.m_lines,
-              (std::vector<std::string>{"[General]", "", "Class=X", "", "", ""}));
+    EXPECT_EQ(s.model.m_lines, (std::vector<std::string>{"[General]", "", "Class=X", "", "", ""}));
     EXPECT_EQ(s.model.RelativeMarkerRect(34, 1).left, 3);
     // The last line naming a hardpoint decides.
     EXPECT_EQ(s.model.RelativeMarkerRect(31, 1).left, 9);
@@ -103,9 +104,10 @@ TEST(Reader, UnreadablePathLoadsEmptyAndSaysSo) {
     Loaded s;
     s.model.ResetHardpoints();
     s.model.m_strShipPath = dir / "missing.gf";
+    // A name that does not exist yet starts a new ship: nothing to say.
     const FileResult r = s.model.ReadShipFile();
-    EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.message.find("missing.gf"), std::string::npos);
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.message, "");
     EXPECT_EQ(s.model.m_nLines, 0);
     s.model.m_strShipPath = dir.path().string(); // a folder
     EXPECT_FALSE(s.model.ReadShipFile().ok);
@@ -114,15 +116,55 @@ TEST(Reader, UnreadablePathLoadsEmptyAndSaysSo) {
         EXPECT_EQ(s.surface.MarkerRect(i), TrayRects()[i]);
 }
 
+// What the open command checks before it gives up the open ship.
+TEST(Opening, OnlyWhatCanBeAShipFileIsAccepted) {
+    TempDir dir;
+    Loaded s;
+    ASSERT_EQ(::mkfifo((dir / "pipe.gf").c_str(), 0600), 0);
+    WriteFile(dir / "huge.gf", "");
+    std::filesystem::resize_file(dir / "huge.gf", kMaxFileBytes + 1);
+    const std::string bmpHeader = std::string("BM\x36\x10\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0", 18);
+    const std::pair<std::string, std::string> pictures[] = {
+        {"a.gf", bmpHeader + "rest"},
+        {"b.gf", std::string("\x89PNG\r\n\x1a\n\0\0", 10)},
+        {"c.gf", "\xff\xd8\xff\xe0JFIF"},
+        {"d.gf", "GIF89a\x01\0"},
+    };
+    for (const auto& [name, bytes] : pictures)
+        WriteFile(dir / name, bytes);
+    for (const std::string& refused :
+         {dir / "pipe.gf", std::string("/dev/zero"), dir.path().string(), dir / "huge.gf",
+          dir / "a.gf", dir / "b.gf", dir / "c.gf", dir / "d.gf"}) {
+        const FileResult r = s.model.CheckShipFile(refused);
+        EXPECT_FALSE(r.ok) << refused;
+        EXPECT_NE(r.message.find(refused), std::string::npos) << r.message;
+    }
+    // Ship files with odd bytes, text that starts like a picture, an empty
+    // file and a name that does not exist yet are all ships.
+    const std::pair<std::string, std::string> ships[] = {
+        {"e.gf", "BMW=1\r\nWarp=1,2\r\n"},
+        {"f.gf", std::string("BM\0\xff\x80\rmid\r\nLine\r\nAnother line\r\n", 28)},
+        {"g.gf", ""},
+    };
+    for (const auto& [name, bytes] : ships) {
+        WriteFile(dir / name, bytes);
+        EXPECT_TRUE(s.model.CheckShipFile(dir / name).ok) << name;
+    }
+    EXPECT_TRUE(s.model.CheckShipFile(dir / "new.gf").ok);
+    // The reader itself never blocks on a pipe either.
+    s.model.m_strShipPath = dir / "pipe.gf";
+    EXPECT_FALSE(s.model.ReadShipFile().ok);
+}
+
 TEST(Writer, WorkedExampleByteForByte) {
     TempDir dir;
     WriteFile(dir / "F.gf", "[General]\r\nClass=Frigate\r\n\r\n[HardPoints]\r\nWeapon1=10,20\r\n"
                             "Warp=5,5\r\n[Other]\r\nKey=1\r\n");
     Loaded s;
     Load(s.model, dir / "F.gf");
-    EXPECT_EQ(s.model.m_lines, (std::vector<std::string>{"[General]", "Class=Frigate", "",
-                                                        "[HardPoints]", "", "", "[Other]",
-                                                        "Key=1"}));
+    EXPECT_EQ(s.model.m_lines,
+              (std::vector<std::string>{"[General]", "Class=Frigate", "", "[HardPoints]", "", "",
+                                        "[Other]", "Key=1"}));
     const Rect warp = s.surface.MarkerRect(31);
     s.surface.MoveMarker(31, {warp.left + 1, warp.top + 2, warp.right + 1, warp.bottom + 2});
     ASSERT_TRUE(s.model.SaveShipFile().ok);
@@ -187,7 +229,8 @@ TEST(RoundTrip, LongAndBinaryLinesComeBackWhole) {
     std::string expected;
     for (int i = 0; i < 3000; ++i)
         expected += "Line" + std::to_string(i) + "\r\n";
-    expected += longLine + "\r\n" + odd + "\r\n[HardPoints]\r\n\r\nVLHull2=7,300\r\nWeapon3=-4,-9\r\n";
+    expected +=
+        longLine + "\r\n" + odd + "\r\n[HardPoints]\r\n\r\nVLHull2=7,300\r\nWeapon3=-4,-9\r\n";
     EXPECT_EQ(ReadFile(dir / "a.gf"), expected);
     // And the written file reads back to the same markers and lines.
     Loaded again;

@@ -1,6 +1,7 @@
-#include "FileSystem.h"
-#include "ShipModel.h"
 #include "ShipSaver.h"
+#include "FileSystem.h"
+#include "RectMarkerSurface.h"
+#include "ShipModel.h"
 #include "ShipText.h"
 #include "TempDir.h"
 
@@ -18,12 +19,27 @@ namespace {
 // The real file system, with one chosen step failing.
 class FailingFileSystem final : public FileSystem {
 public:
-    enum Step { None, CreateTempStep, SetModeStep, WriteStep, ShortWrite, SyncStep, CloseStep,
-                LinkStep, LinkCrossDevice, RenameStep, SyncDirStep, RaceBackup };
+    enum Step {
+        None,
+        ReadStep,
+        CreateTempStep,
+        SetModeStep,
+        WriteStep,
+        ShortWrite,
+        SyncStep,
+        CloseStep,
+        LinkStep,
+        LinkCrossDevice,
+        RenameStep,
+        SyncDirStep,
+        RaceBackup
+    };
 
     explicit FailingFileSystem(Step step) : m_step(step) {}
 
-    int ReadAll(const std::string& p, std::string& b) override { return real().ReadAll(p, b); }
+    int ReadAll(const std::string& p, std::string& b) override {
+        return m_step == ReadStep ? EIO : real().ReadAll(p, b);
+    }
     int Lstat(const std::string& p, bool& e, bool& l, mode_t& m) override {
         return real().Lstat(p, e, l, m);
     }
@@ -34,7 +50,9 @@ public:
     int CreateExclusive(const std::string& p, mode_t m, int& fd) override {
         return real().CreateExclusive(p, m, fd);
     }
-    int SetMode(int fd, mode_t m) override { return m_step == SetModeStep ? EIO : real().SetMode(fd, m); }
+    int SetMode(int fd, mode_t m) override {
+        return m_step == SetModeStep ? EIO : real().SetMode(fd, m);
+    }
     int Write(int fd, const char* d, size_t n, size_t& w) override {
         if (m_step == WriteStep)
             return ENOSPC;
@@ -202,6 +220,44 @@ INSTANTIATE_TEST_SUITE_P(
                       FailingFileSystem::SyncStep, FailingFileSystem::CloseStep,
                       FailingFileSystem::LinkStep, FailingFileSystem::RenameStep,
                       FailingFileSystem::SyncDirStep));
+
+TEST(Saving, AShipThatCouldNotBeReadIsNeverSavedOver) {
+    TempDir dir;
+    WriteFile(dir / "S.gf", "A=1\r\nWarp=1,2\r\n");
+    RectMarkerSurface surface;
+    FailingFileSystem fails(FailingFileSystem::ReadStep);
+    ShipModel model(surface, fails);
+    model.m_strShipPath = dir / "S.gf";
+    const FileResult read = model.ReadShipFile();
+    EXPECT_FALSE(read.ok);
+    EXPECT_NE(read.message.find(dir / "S.gf"), std::string::npos) << read.message;
+    EXPECT_EQ(model.m_nLines, 0);
+    const FileResult save = model.SaveShipFile();
+    EXPECT_FALSE(save.ok);
+    EXPECT_NE(save.message.find(dir / "S.gf"), std::string::npos) << save.message;
+    EXPECT_EQ(ReadFile(dir / "S.gf"), "A=1\r\nWarp=1,2\r\n");
+    EXPECT_EQ(Names(dir), std::set<std::string>{"S.gf"});
+    // A ship that was read saves again; so does a new one, which no read found.
+    ShipModel fresh(surface);
+    fresh.m_strShipPath = dir / "S.gf";
+    ASSERT_TRUE(fresh.ReadShipFile().ok);
+    EXPECT_TRUE(fresh.SaveShipFile().ok);
+    fresh.ResetHardpoints();
+    fresh.m_strShipPath = dir / "New.gf";
+    EXPECT_TRUE(fresh.ReadShipFile().ok);
+    EXPECT_TRUE(fresh.SaveShipFile().ok);
+    EXPECT_EQ(ReadFile(dir / "New.gf"), "[HardPoints]\r\n");
+}
+
+TEST(Saving, APipeAtTheShipPathIsRefused) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "S.gf").c_str(), 0600), 0);
+    RectMarkerSurface surface;
+    ShipModel model(surface);
+    model.m_strShipPath = dir / "S.gf";
+    EXPECT_FALSE(model.SaveShipFile().ok);
+    EXPECT_EQ(Names(dir), std::set<std::string>{"S.gf"});
+}
 
 TEST(Saving, TheModelReportsAFailedSave) {
     TempDir dir;

@@ -17,21 +17,15 @@ TEST_P(ClassifyLineTest, KeyNamesHardpointIgnoringSpacesAndCase) {
     EXPECT_EQ(ClassifyLine(GetParam().line), GetParam().index) << GetParam().line;
 }
 
-INSTANTIATE_TEST_SUITE_P(Lines, ClassifyLineTest,
-                         ::testing::Values(ClassifyCase{"WARP=10,20", 31},
-                                           ClassifyCase{"warp=10,20", 31},
-                                           ClassifyCase{"Warp = 10 , 20", 31},
-                                           ClassifyCase{"Warp\t=10,20", -1},
-                                           ClassifyCase{"VL Weapon 12=5,6", 20},
-                                           ClassifyCase{"VLPower1=1,1", 0},
-                                           ClassifyCase{"Weapon22=1,1", 55},
-                                           ClassifyCase{"Weapon1", -1},
-                                           ClassifyCase{"=Weapon1", -1},
-                                           ClassifyCase{"Weapon1x=5,6", -1},
-                                           ClassifyCase{"Weapon23=5,6", -1},
-                                           ClassifyCase{"", -1},
-                                           ClassifyCase{"[HardPoints]", -1},
-                                           ClassifyCase{" =Warp", -1}));
+INSTANTIATE_TEST_SUITE_P(
+    Lines, ClassifyLineTest,
+    ::testing::Values(ClassifyCase{"WARP=10,20", 31}, ClassifyCase{"warp=10,20", 31},
+                      ClassifyCase{"Warp = 10 , 20", 31}, ClassifyCase{"Warp\t=10,20", -1},
+                      ClassifyCase{"VL Weapon 12=5,6", 20}, ClassifyCase{"VLPower1=1,1", 0},
+                      ClassifyCase{"Weapon22=1,1", 55}, ClassifyCase{"Weapon1", -1},
+                      ClassifyCase{"=Weapon1", -1}, ClassifyCase{"Weapon1x=5,6", -1},
+                      ClassifyCase{"Weapon23=5,6", -1}, ClassifyCase{"", -1},
+                      ClassifyCase{"[HardPoints]", -1}, ClassifyCase{" =Warp", -1}));
 
 struct CoordCase {
     const char* line;

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 using namespace pelto5;
 
 namespace {
@@ -106,8 +108,7 @@ TEST_F(ReadoutTest, APressWhileCarryingNeverReachesTheControlUnderIt) {
         ASSERT_EQ(dlg->DragState(), 1);
         PressOn(dlg->Control(target));
         EXPECT_EQ(dlg->DragState(), 0) << target;
-        EXPECT_EQ(Geometry(3000).topLeft(), InWindow(dlg->Control(target), QPoint(2, 2)))
-            << target;
+        EXPECT_EQ(Geometry(3000).topLeft(), InWindow(dlg->Control(target), QPoint(2, 2))) << target;
         EXPECT_EQ(QWidget::mouseGrabber(), nullptr) << target;
         // Put it back so that the next target is uncovered.
         dlg->OnClear();
@@ -197,16 +198,17 @@ TEST_F(CommandTest, CancelledOpenChangesNothing) {
 }
 
 TEST_F(CommandTest, MissingShipAndMissingPictures) {
+    // A name that does not exist yet starts a new ship, without a word.
     Open(Path("Nothing.gf"));
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].contains(Path("Nothing.gf")));
+    EXPECT_TRUE(messages.isEmpty());
     EXPECT_TRUE(dlg->Picture(1003)->pixmap().isNull());
     for (int i = 0; i < kHardpointCount; ++i)
-        EXPECT_EQ(Geometry(kFirstMarkerId + i).topLeft(), QPoint(TrayRects()[i].left, TrayRects()[i].top));
+        EXPECT_EQ(Geometry(kFirstMarkerId + i).topLeft(),
+                  QPoint(TrayRects()[i].left, TrayRects()[i].top));
 
     WriteText(Path("Bare.gf"), "VLHull1=5,6\r\n");
     Open(Path("Bare.gf"));
-    EXPECT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(MarkerAt(6), QPoint(28, 30));
     EXPECT_TRUE(dlg->Picture(1004)->pixmap().isNull());
 }
@@ -254,6 +256,57 @@ TEST_F(CommandTest, FailedSaveIsShownAndLosesNothing) {
     Click(2110);
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(Path("S.gf")));
+}
+
+// A picture (the next OPEN offers the VL picture's name), a pipe or a device
+// is refused with its name, and the open ship stays exactly as it was.
+TEST_F(CommandTest, AFileThatCannotBeAShipLeavesTheOpenShipAlone) {
+    WriteText(Path("Wolf.gf"), "[HardPoints]\r\nWarp=3,4\r\nKey=1\r\n");
+    WritePicture(Path("WolfVL.bmp"), QSize(30, 20), Qt::red);
+    Open(Path("Wolf.gf"));
+    Click(kFirstMarkerId + 32);
+    MoveTo(QPoint(300, 200));
+    PressOn(dlg.get(), QPoint(300, 200));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Path("x.gf")).constData(), 0600), 0);
+    const QByteArray picture = ReadText(Path("WolfVL.bmp"));
+    for (const QString& chosen : {Path("WolfVL.bmp"), Path("x.gf"), QStringLiteral("/dev/zero")}) {
+        Open(chosen);
+        ASSERT_EQ(messages.size(), 1) << chosen.toStdString();
+        EXPECT_TRUE(messages.takeFirst().contains(chosen));
+        EXPECT_EQ(MarkerAt(31), QPoint(648, 16));
+        EXPECT_EQ(MarkerAt(32), QPoint(300, 200));
+        EXPECT_EQ(dlg->Picture(1003)->size(), QSize(30, 20));
+        nextOpen.clear();
+        Click(2310);
+        EXPECT_EQ(promptInitial, Path("WolfVL.bmp"));
+    }
+    Click(2110);
+    EXPECT_EQ(ReadText(Path("Wolf.gf")),
+              "[HardPoints]\r\n\r\nWarp=3,4\r\nImpulse=-345,188\r\nKey=1\r\n");
+    EXPECT_EQ(ReadText(Path("WolfVL.bmp")), picture);
+    EXPECT_FALSE(QFile::exists(Path("WolfVL.bmp.001")));
+}
+
+// While a marker is carried the window holds the mouse; a key on a focused
+// command button only drops the marker, as a press would.
+TEST_F(CommandTest, KeysOnCommandButtonsWhileCarryingOnlyDrop) {
+    WriteText(Path("S.gf"), "Warp=1,1\r\n");
+    Open(Path("S.gf"));
+    for (int id : {2310, 2110, 2210, 2710, 2410}) {
+        Button(id)->setFocus();
+        Click(kFirstMarkerId + 31);
+        ASSERT_EQ(dlg->DragState(), 1);
+        MoveTo(QPoint(700, 60));
+        QTest::keyClick(Button(id), Qt::Key_Space);
+        EXPECT_EQ(dlg->DragState(), 0) << id;
+        EXPECT_EQ(QWidget::mouseGrabber(), nullptr) << id;
+    }
+    EXPECT_EQ(MarkerAt(31), QPoint(700, 60));
+    EXPECT_EQ(promptInitial, QString()); // OPEN did not ask
+    EXPECT_FALSE(QFile::exists(Path("S.001")));
+    EXPECT_EQ(exits, 0);
+    EXPECT_EQ(dlg->Snap(), 1);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 TEST_F(CommandTest, ExitEndsAtOnceWithoutSaving) {

@@ -317,6 +317,27 @@ TEST_F(HyperLinkTest, ClickFailureClearsVisitedAndShowsMessage) {
     EXPECT_EQ(sys.opened.size(), 2u);
 }
 
+TEST_F(HyperLinkTest, FailedOpenEndsTheHoverBeforeTheMessage) {
+    ScriptedSystem sys;
+    sys.shellResult = 26;
+    bool grabbedDuringMessage = true;
+    bool hoveringDuringMessage = true;
+    HyperLink* link = Make(0, "abc", {20, 30, 300, 40});
+    const OpenErrorPresenter old = SetOpenErrorPresenter([&](const QString&) {
+        grabbedDuringMessage = QWidget::mouseGrabber() != nullptr;
+        hoveringDuringMessage = link->IsHovering();
+    });
+    link->Bind();
+    link->SetUrlSystem(sys);
+    Show();
+    QTest::mouseMove(link, QPoint(2, 2));
+    ASSERT_EQ(QWidget::mouseGrabber(), link);
+    QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(2, 2));
+    SetOpenErrorPresenter(old);
+    EXPECT_FALSE(grabbedDuringMessage);
+    EXPECT_FALSE(hoveringDuringMessage);
+}
+
 TEST_F(HyperLinkTest, RightClickOpensNothing) {
     ScriptedSystem sys;
     HyperLink* link = Make(0, "abc", {20, 30, 300, 40});

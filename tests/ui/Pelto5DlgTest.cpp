@@ -2,6 +2,8 @@
 
 #include "HardpointTable.h"
 
+#include <iterator>
+
 #include <QAction>
 #include <QApplication>
 #include <QFontInfo>
@@ -93,9 +95,11 @@ TEST_F(EditorTest, MarkersStartInTheTray) {
 }
 
 TEST_F(EditorTest, ReadoutsAreColouredNarrowHeavyAndRightAligned) {
-    const std::pair<int, QColor> expected[] = {
-        {1008, QColor(165, 123, 132)}, {1009, QColor(198, 181, 239)}, {1010, QColor(247, 189, 90)},
-        {1011, QColor(198, 181, 239)}, {1012, QColor(214, 165, 181)}};
+    const std::pair<int, QColor> expected[] = {{1008, QColor(165, 123, 132)},
+                                               {1009, QColor(198, 181, 239)},
+                                               {1010, QColor(247, 189, 90)},
+                                               {1011, QColor(198, 181, 239)},
+                                               {1012, QColor(214, 165, 181)}};
     for (const auto& [id, colour] : expected) {
         auto* edit = qobject_cast<QLineEdit*>(dlg->Control(id));
         ASSERT_NE(edit, nullptr);
@@ -135,8 +139,10 @@ TEST_F(EditorTest, ReadoutCellIsOneColourToItsEdge) {
         const QImage shot = cell->grab().toImage();
         const QColor box = ToQColor(dlg->CtlColor(id)->brush);
         const int r = shot.width() - 1, b = shot.height() - 1;
-        for (const QPoint p : {QPoint(0, 0), QPoint(r, 0), QPoint(0, b), QPoint(r, b), QPoint(1, b / 2)})
-            EXPECT_EQ(QColor::fromRgba(shot.pixel(p)), box) << id << " at " << p.x() << "," << p.y();
+        for (const QPoint p :
+             {QPoint(0, 0), QPoint(r, 0), QPoint(0, b), QPoint(r, b), QPoint(1, b / 2)})
+            EXPECT_EQ(QColor::fromRgba(shot.pixel(p)), box)
+                << id << " at " << p.x() << "," << p.y();
     }
 }
 
@@ -154,13 +160,15 @@ TEST_F(EditorTest, PiecewiseRepaintsLeaveWhatAFullPaintWouldShow) {
     QScreen* screen = dlg->screen();
     ASSERT_NE(screen, nullptr);
     dlg->OnMarkerClicked(3000);
-    for (const QPoint p : {QPoint(300, 200), QPoint(330, 215), QPoint(700, 100), QPoint(705, 104)}) {
+    for (const QPoint p :
+         {QPoint(300, 200), QPoint(330, 215), QPoint(700, 100), QPoint(705, 104)}) {
         QTest::mouseMove(dlg->windowHandle(), p);
         QCoreApplication::processEvents();
     }
     QTest::mousePress(dlg->windowHandle(), Qt::LeftButton, {}, QPoint(705, 104));
     QCoreApplication::processEvents();
-    const QImage onScreen = screen->grabWindow(dlg->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage onScreen =
+        screen->grabWindow(dlg->winId()).toImage().convertToFormat(QImage::Format_RGB32);
     const QImage full = dlg->grab().toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(onScreen.size(), full.size());
     int differing = 0;
@@ -250,9 +258,77 @@ TEST_F(EditorTest, RightClickOnTheBackgroundOpensTheSystemMenu) {
             menu->close();
         }
     });
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(650, 250), dlg->mapToGlobal(QPoint(650, 250)));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(650, 250),
+                            dlg->mapToGlobal(QPoint(650, 250)));
     QApplication::sendEvent(dlg.get(), &event);
     EXPECT_EQ(seen, 4);
+}
+
+// The controls made first lie above those made later; the pictures lie
+// beneath every marker.
+TEST_F(EditorTest, ControlsStackAsMadeWithThePicturesBeneath) {
+    const QObjectList order = dlg->children(); // bottom first
+    auto level = [&](int id) { return order.indexOf(dlg->Control(id)); };
+    const int commands[] = {2110, 2810, 2210, 2610, 2310, 2510, 2410, 2710};
+    for (size_t k = 0; k + 1 < std::size(commands); ++k)
+        EXPECT_GT(level(commands[k]), level(commands[k + 1])) << commands[k];
+    for (int i = 0; i + 1 < kHardpointCount; ++i)
+        EXPECT_GT(level(kFirstMarkerId + i), level(kFirstMarkerId + i + 1)) << i;
+    EXPECT_LT(level(kFirstMarkerId), level(2710));
+    for (int id = 1008; id <= 1012; ++id)
+        EXPECT_GT(level(id), level(2110)) << id;
+    EXPECT_LT(level(1003), level(kFirstMarkerId + kHardpointCount - 1));
+    EXPECT_LT(level(1004), level(kFirstMarkerId + kHardpointCount - 1));
+    // SAVE overlaps COPY by a pixel and lies above it.
+    EXPECT_EQ(dlg->childAt(730, 270), dlg->Control(2110));
+
+    // Carried, a marker shows above the other markers, still beneath the buttons;
+    // dropped, it goes back to its place.
+    Click(kFirstMarkerId + 40);
+    const QObjectList carried = dlg->children();
+    EXPECT_GT(carried.indexOf(dlg->Control(kFirstMarkerId + 40)),
+              carried.indexOf(dlg->Control(kFirstMarkerId)));
+    EXPECT_LT(carried.indexOf(dlg->Control(kFirstMarkerId + 40)),
+              carried.indexOf(dlg->Control(2710)));
+    PressOn(dlg.get(), QPoint(300, 200));
+    EXPECT_EQ(dlg->children(), order);
+}
+
+// Alt+Space is the window's key whatever has the focus; a right-click opens
+// the menu only on the window's own surface.
+TEST_F(EditorTest, MenuKeyAndRightClickNeverReachAControl) {
+    int menus = 0;
+    auto closeMenus = [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            ++menus;
+            menu->close();
+        }
+    };
+    for (int id : {2410, 2210, kFirstMarkerId + 3, 1012}) {
+        dlg->Control(id)->setFocus();
+        QTimer::singleShot(0, dlg.get(), closeMenus);
+        QTest::keyClick(dlg->Control(id), Qt::Key_Space, Qt::AltModifier);
+        EXPECT_EQ(menus, 1) << id;
+        menus = 0;
+    }
+    EXPECT_EQ(dlg->Snap(), 1);
+    EXPECT_EQ(exits, 0);
+    EXPECT_EQ(dlg->DragState(), 0);
+    // Space alone still clicks the focused button.
+    Button(2410)->setFocus();
+    QTest::keyClick(Button(2410), Qt::Key_Space);
+    EXPECT_EQ(dlg->Snap(), 8);
+
+    for (int id : {2110, kFirstMarkerId + 3, 1008, 1012, 1003}) {
+        QTimer::singleShot(50, dlg.get(), closeMenus);
+        const QPoint at = dlg->Control(id)->mapToGlobal(QPoint(5, 5));
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), at);
+        QWidget* target = dlg->childAt(dlg->mapFromGlobal(at));
+        QApplication::sendEvent(target ? target : dlg.get(), &event);
+        QTest::qWait(100);
+        EXPECT_EQ(menus, id == 1003 ? 1 : 0) << id;
+        menus = 0;
+    }
 }
 
 TEST_F(EditorTest, DataOpensTheSupportDialog) {
