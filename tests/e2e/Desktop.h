@@ -9,6 +9,9 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <functional>
+#include <map>
+
 #include <gtest/gtest.h>
 
 // A private X display with the real editor on it, driven by xdotool as a
@@ -21,10 +24,12 @@ public:
                 QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
                 continue;
             m_display = QStringLiteral(":%1").arg(n);
-            m_xvfb.start(QStringLiteral("Xvfb"), {m_display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+            m_xvfb.start(QStringLiteral("Xvfb"),
+                         {m_display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
             if (!m_xvfb.waitForStarted(5000))
                 return;
-            for (int k = 0; k < 100 && !QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)); ++k)
+            for (int k = 0; k < 100 && !QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n));
+                 ++k)
                 QThread::msleep(50);
             break;
         }
@@ -49,6 +54,8 @@ public:
         env.remove("WAYLAND_DISPLAY");
         // A session of its own, as a desktop gives every program.
         env.insert("XDG_RUNTIME_DIR", m_runtime.path());
+        for (const auto& [name, value] : m_editorEnv)
+            env.insert(name, value);
         m_app.setProcessEnvironment(env);
         m_app.setProcessChannelMode(QProcess::MergedChannels);
         m_app.start(QStringLiteral(PELTO5_EDITOR_PATH), {});
@@ -106,6 +113,51 @@ public:
         return QImage(file);
     }
     QProcess& Editor() { return m_app; }
+
+    // An environment variable for the next editor started.
+    void SetEditorEnvironment(const QString& name, const QString& value) {
+        m_editorEnv[name] = value;
+    }
+
+    // The editor's visible windows: its main window, menus, dialogs, message boxes.
+    QStringList Windows() const {
+        return Xdo({"search", "--onlyvisible", "--pid", QString::number(m_app.processId())})
+            .split('\n', Qt::SkipEmptyParts);
+    }
+    // Waits for a window of the editor's that is not among before; empty if none comes.
+    QString WaitForNewWindow(const QStringList& before) const {
+        QString found;
+        WaitUntil([&] {
+            for (const QString& w : Windows())
+                if (!before.contains(w))
+                    found = w;
+            return !found.isEmpty();
+        });
+        return found;
+    }
+    // Polls condition until it holds; false when it never did within ms.
+    static bool WaitUntil(const std::function<bool()>& condition, int ms = 10000) {
+        for (int waited = 0; waited < ms; waited += 50) {
+            if (condition())
+                return true;
+            QThread::msleep(50);
+        }
+        return condition();
+    }
+    // Clicks a point of any window with a mouse button (1 left, 3 right).
+    void ClickIn(const QString& window, int x, int y, const QString& button = "1") const {
+        Xdo({"mousemove", "--window", window, QString::number(x), QString::number(y)});
+        Xdo({"click", button});
+    }
+    // Gives a button the focus as a press does, without clicking it: the
+    // pointer leaves the button before the release.
+    void FocusByPress(int x, int y) const {
+        MoveTo(x, y);
+        Xdo({"mousedown", "1"});
+        MoveTo(x, y + 200);
+        Xdo({"mouseup", "1"});
+        Settle();
+    }
     const QString& Window() const { return m_window; }
 
 private:
@@ -114,4 +166,5 @@ private:
     QProcess m_xvfb;
     QProcess m_app;
     QString m_window;
+    std::map<QString, QString> m_editorEnv;
 };

@@ -64,14 +64,14 @@ TEST_F(EndToEnd, OpenCarrySnapDropSaveAndExit) {
     desktop.Key("Return");
     QThread::msleep(700);
 
-    desktop.ClickAt(762, 364);  // snapping on: steps of 8
-    desktop.ClickAt(100, 480);  // VLWeapon22, waiting in the tray
-    desktop.MoveTo(305, 203);   // carried to the snapped point (304, 200)
-    desktop.ClickAt(305, 203);  // dropped
-    desktop.ClickAt(612, 480);  // Weapon22 from the tray
-    desktop.MoveTo(701, 101);   // (696, 96) on the TI picture
+    desktop.ClickAt(762, 364); // snapping on: steps of 8
+    desktop.ClickAt(100, 480); // VLWeapon22, waiting in the tray
+    desktop.MoveTo(305, 203);  // carried to the snapped point (304, 200)
+    desktop.ClickAt(305, 203); // dropped
+    desktop.ClickAt(612, 480); // Weapon22 from the tray
+    desktop.MoveTo(701, 101);  // (696, 96) on the TI picture
     desktop.ClickAt(701, 101);
-    desktop.ClickAt(762, 274);  // SAVE
+    desktop.ClickAt(762, 274); // SAVE
 
     // What the save must hold: the ship as loaded, with the two markers at
     // their new file points.
