@@ -83,6 +83,7 @@ Pelto5Dlg::Pelto5Dlg(QWidget* parent)
     CreateCommandButtons();
     CreateMarkerButtons();
     StackControls();
+    CreateKeys();
     CreateReadoutFont();
     setWindowIcon(ResourceIcon(128));
     m_nDragState = 0;

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QPoint>
+#include <QUndoStack>
 
 #include <array>
 #include <functional>
@@ -66,6 +67,7 @@ public:
     void RedrawMarkers();
 
     // Window state, read by tests and the benchmarks.
+    const QUndoStack& History() const { return m_history; }
     ShipModel& Model() { return m_model; }
     int DragState() const { return m_nDragState; }
     int Snap() const { return m_nSnap; }
@@ -92,6 +94,17 @@ private:
     // Ends a carry as a press would: state 0, grab released, markers redrawn.
     void DropCarried();
     void RunCommand(void (Pelto5Dlg::*handler)());
+    void CreateKeys();
+    void OnUndo();
+    void OnRedo();
+    // Moves the marker picked up last by (dx, dy) pixels.
+    void OnNudge(int dx, int dy);
+    // Runs change, and makes the markers it moved one step of the history.
+    void RecordMoves(const std::function<void()>& change);
+    // A dropped marker's way from where it was picked up, as one step.
+    void RecordDrop();
+    // The read-outs of a client point: window, and picture by its x.
+    void ShowPointInReadouts(const QPoint& point);
     void ApplyControlColours();
     void DrawSkin(QPainter& painter, const QRegion& region);
     void ShowSystemMenu(const QPoint& globalPos);
@@ -137,6 +150,11 @@ private:
     OpenPrompt m_openPrompt;
     MessageShower m_showMessage;
     std::function<void()> m_exitProcess;
+    // Marker moves, undone with Ctrl+Z; a new ship starts a new history.
+    QUndoStack m_history;
+    // The marker the arrow keys move: the one picked up last, until OPEN.
+    int m_nLastPicked = -1;
+    Rect m_rcPickedUp;
 };
 
 } // namespace pelto5

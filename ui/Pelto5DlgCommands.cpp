@@ -23,6 +23,9 @@ void Pelto5Dlg::OpenShip(const QString& chosen) {
         ShowFailure(check);
         return;
     }
+    // A new ship: nothing of the last one's history or nudging goes on.
+    m_history.clear();
+    m_nLastPicked = -1;
     m_model.ResetHardpoints();
     RedrawMarkers();
     m_strPath = chosen;
@@ -75,19 +78,19 @@ void Pelto5Dlg::OnSticky() {
 }
 
 void Pelto5Dlg::OnReset() {
-    m_model.MoveMarkersTo(m_model.m_rcPlaced);
+    RecordMoves([this] { m_model.MoveMarkersTo(m_model.m_rcPlaced); });
     repaint();
 }
 
 void Pelto5Dlg::OnClear() {
-    m_model.MoveMarkersTo(m_model.m_rcHome);
+    RecordMoves([this] { m_model.MoveMarkersTo(m_model.m_rcHome); });
 }
 
 void Pelto5Dlg::OnCopy() {
     if (m_bCopyHeld == 1) {
         m_btnCopy->LoadBitmaps(226, 225);
         m_bCopyHeld = 0;
-        m_model.MoveMarkersTo(m_model.m_rcCopy);
+        RecordMoves([this] { m_model.MoveMarkersTo(m_model.m_rcCopy); });
     } else if (m_bCopyHeld == 0) {
         m_btnCopy->LoadBitmaps(224, 227);
         m_bCopyHeld = 1;

@@ -35,12 +35,16 @@ void Pelto5Dlg::OnMarkerClicked(int id) {
         m_strName = QString::fromLatin1(ToUpperCopy(m_model.m_names[i]).c_str());
         m_nDragState = 1;
         m_pCarried = m_markers[i];
+        m_nLastPicked = i;
+        m_rcPickedUp = MarkerRect(i);
         StackCarried(true);
         grabMouse();
         PushReadouts();
     } else {
-        if (m_nDragState == 1)
+        if (m_nDragState == 1) {
             StackCarried(false);
+            RecordDrop();
+        }
         m_nDragState = 0;
         releaseMouse();
     }
@@ -58,6 +62,7 @@ void Pelto5Dlg::DropCarried() {
     m_nDragState = 0;
     releaseMouse();
     StackCarried(false);
+    RecordDrop();
     RedrawMarkers();
 }
 
@@ -110,11 +115,15 @@ void Pelto5Dlg::OnMouseMove(const QPoint& point) {
         setFixedSize(kDragWindowSize);
         move(topLeft);
     }
-    m_strWinX = QString::number(snapped.x());
-    m_strWinY = QString::number(snapped.y());
-    const bool onTi = snapped.x() >= kTiReadoutSplit;
-    const QPoint pic = onTi ? QPoint(snapped.x() - kTiOrigin.x, snapped.y())
-                            : QPoint(snapped.x() - kVlOrigin.x, snapped.y() - kVlOrigin.y);
+    ShowPointInReadouts(snapped);
+}
+
+void Pelto5Dlg::ShowPointInReadouts(const QPoint& point) {
+    m_strWinX = QString::number(point.x());
+    m_strWinY = QString::number(point.y());
+    const bool onTi = point.x() >= kTiReadoutSplit;
+    const QPoint pic = onTi ? QPoint(point.x() - kTiOrigin.x, point.y())
+                            : QPoint(point.x() - kVlOrigin.x, point.y() - kVlOrigin.y);
     m_strPicX = QString::number(pic.x());
     m_strPicY = QString::number(pic.y());
     PushReadouts();

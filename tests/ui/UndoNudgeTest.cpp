@@ -1,0 +1,174 @@
+#include "EditorFixture.h"
+
+#include "HardpointTable.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+using namespace pelto5;
+
+namespace {
+
+void WriteText(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+class UndoTest : public EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        ASSERT_TRUE(dir.isValid());
+        QApplication::setActiveWindow(dlg.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+        WriteText(dir.filePath("S.gf"), "[HardPoints]\r\nWarp=10,20\r\nVLPower1=30,40\r\n");
+        Open(dir.filePath("S.gf"));
+    }
+    RectArray Layout() const {
+        RectArray r{};
+        for (int i = 0; i < kHardpointCount; ++i)
+            r[i] = dlg->MarkerRect(i);
+        return r;
+    }
+    QPoint At(int i) const { return Geometry(kFirstMarkerId + i).topLeft(); }
+    // Picks marker i up, carries it to p and drops it there.
+    void Carry(int i, const QPoint& p) {
+        Click(kFirstMarkerId + i);
+        MoveTo(p);
+        PressOn(dlg.get(), p);
+    }
+    void Key(int key, Qt::KeyboardModifiers mods = {}, QWidget* to = nullptr) {
+        QTest::keyClick(to ? to : dlg.get(), static_cast<Qt::Key>(key), mods);
+    }
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+// A drop, RESET, CLEAR and PASTE are one step each; undo and redo walk them,
+// moving markers only.
+TEST_F(UndoTest, EachStepKindIsUndoneAndRedone) {
+    std::vector<RectArray> layouts{Layout()};
+    Carry(30, QPoint(300, 200));
+    layouts.push_back(Layout());
+    Click(2810); // COPY: not a step
+    Click(2410); // snapping: not a step
+    Click(2610); // CLEAR
+    layouts.push_back(Layout());
+    Click(2510); // RESET
+    layouts.push_back(Layout());
+    Click(2610);
+    layouts.push_back(Layout());
+    Click(2810); // PASTE
+    layouts.push_back(Layout());
+    ASSERT_EQ(dlg->History().count(), 5);
+    for (size_t k = layouts.size() - 1; k > 0; --k) {
+        Key(Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(Layout(), layouts[k - 1]) << k;
+    }
+    for (size_t k = 1; k < layouts.size(); ++k) {
+        Key(k % 2 ? Qt::Key_Y : Qt::Key_Z,
+            k % 2 ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(Layout(), layouts[k]) << k;
+    }
+    // What undo does not touch: the loaded layout, the copy and its face.
+    for (int k = 0; k < 3; ++k)
+        Key(Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(Layout(), layouts[2]); // cleared
+    EXPECT_FALSE(dlg->CopyHeld());
+    EXPECT_EQ(Button(2810)->NormalBitmap(), 226);
+    Click(2510);
+    EXPECT_EQ(Layout(), layouts[0]);
+    EXPECT_EQ(At(31), QPoint(655, 32));
+    EXPECT_EQ(dlg->Snap(), 8);
+    // A new ship starts a new history.
+    Open(dir.filePath("S.gf"));
+    EXPECT_EQ(dlg->History().count(), 0);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(Layout(), layouts[0]);
+}
+
+// Arrow keys move the marker picked up last by 1 pixel (Shift: 8); a run of
+// them is one step; the read-outs show the marker's corner.
+TEST_F(UndoTest, NudgesMergeAndShowTheMarkersCorner) {
+    Carry(31, QPoint(700, 100));
+    const RectArray dropped = Layout();
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    Key(Qt::Key_Left);
+    EXPECT_EQ(At(31), QPoint(701, 108));
+    EXPECT_EQ(dlg->History().count(), 2);
+    EXPECT_EQ(dlg->ReadoutText(1008), "701");
+    EXPECT_EQ(dlg->ReadoutText(1009), "108");
+    EXPECT_EQ(dlg->ReadoutText(1010), "56");
+    EXPECT_EQ(dlg->ReadoutText(1011), "108");
+    Key(Qt::Key_Up, Qt::ShiftModifier, Button(2110));
+    EXPECT_EQ(At(31), QPoint(701, 100));
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Layout(), dropped);
+    Carry(0, QPoint(100, 100));
+    Key(Qt::Key_Left);
+    EXPECT_EQ(dlg->ReadoutText(1010), "76");
+    EXPECT_EQ(dlg->ReadoutText(1011), "76");
+    EXPECT_EQ(dlg->History().count(), 3); // the other marker's nudge is its own step
+
+    // While carried, a nudge moves the marker alone, and Ctrl+Z puts it back
+    // where it was picked up, ending the carry without a step.
+    const QPoint before = At(0);
+    Click(kFirstMarkerId);
+    MoveTo(QPoint(200, 150));
+    Key(Qt::Key_Down);
+    EXPECT_EQ(At(0), QPoint(200, 151));
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(At(0), before);
+    EXPECT_EQ(dlg->DragState(), 0);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    EXPECT_EQ(dlg->History().count(), 3);
+}
+
+// The keys work whatever control has the focus; edit 1012 keeps its own
+// arrows. Ctrl+S saves and Ctrl+O opens, or only drop a carried marker.
+TEST_F(UndoTest, KeysWhateverHasTheFocus) {
+    Carry(31, QPoint(700, 100));
+    auto* name = qobject_cast<QLineEdit*>(dlg->Control(1012));
+    name->setFocus();
+    name->setCursorPosition(2);
+    Key(Qt::Key_Right, {}, name);
+    EXPECT_EQ(name->cursorPosition(), 3);
+    EXPECT_EQ(At(31), QPoint(700, 100));
+    Key(Qt::Key_Down, {}, name);
+    EXPECT_EQ(At(31), QPoint(700, 101));
+    Key(Qt::Key_Z, Qt::ControlModifier, name);
+    EXPECT_EQ(At(31), QPoint(700, 100));
+    Key(Qt::Key_Y, Qt::ControlModifier, name);
+    EXPECT_EQ(At(31), QPoint(700, 101));
+    // A command button or a marker with the focus: the arrows nudge, the focus stays.
+    for (QWidget* focus : {dlg->Control(2310), dlg->Control(3005)}) {
+        focus->setFocus();
+        const QPoint nudged = At(31) - QPoint(1, 0);
+        Key(Qt::Key_Left, {}, focus);
+        EXPECT_EQ(At(31), nudged);
+        EXPECT_EQ(focus, QApplication::focusWidget());
+        Key(Qt::Key_Z, Qt::ControlModifier, focus);
+        EXPECT_NE(At(31), nudged);
+        Key(Qt::Key_Y, Qt::ControlModifier, focus);
+        EXPECT_EQ(At(31), nudged);
+    }
+    Key(Qt::Key_S, Qt::ControlModifier, dlg->Control(2310));
+    EXPECT_TRUE(QFile::exists(dir.filePath("S.001")));
+    nextOpen.clear();
+    Key(Qt::Key_O, Qt::ControlModifier, name);
+    EXPECT_EQ(promptInitial, dir.filePath("SVL.bmp"));
+    promptInitial.clear();
+    for (int key : {Qt::Key_S, Qt::Key_O}) {
+        Click(kFirstMarkerId + 31);
+        Key(key, Qt::ControlModifier);
+        EXPECT_EQ(dlg->DragState(), 0);
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath("S.002")));
+    EXPECT_EQ(promptInitial, QString());
+}

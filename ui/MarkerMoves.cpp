@@ -1,0 +1,38 @@
+#include "MarkerMoves.h"
+
+#include "MarkerSurface.h"
+
+namespace pelto5 {
+
+namespace {
+
+constexpr int kNudgeId = 1;
+
+} // namespace
+
+MarkerMoves::MarkerMoves(MarkerSurface& surface, std::vector<Move> moves, int nudged)
+    : m_surface(surface), m_moves(std::move(moves)), m_nNudged(nudged) {}
+
+void MarkerMoves::undo() {
+    for (const Move& m : m_moves)
+        m_surface.MoveMarker(m.marker, m.from);
+}
+
+void MarkerMoves::redo() {
+    for (const Move& m : m_moves)
+        m_surface.MoveMarker(m.marker, m.to);
+}
+
+int MarkerMoves::id() const {
+    return m_nNudged >= 0 ? kNudgeId : -1;
+}
+
+bool MarkerMoves::mergeWith(const QUndoCommand* other) {
+    const auto* next = static_cast<const MarkerMoves*>(other);
+    if (next->m_nNudged != m_nNudged)
+        return false;
+    m_moves.front().to = next->m_moves.front().to;
+    return true;
+}
+
+} // namespace pelto5
