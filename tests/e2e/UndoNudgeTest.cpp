@@ -1,0 +1,117 @@
+// Undo, redo, nudging and the SAVE and OPEN keys, typed as a person types
+// them; every save is checked byte for byte against what the reader and
+// writer give for the layout on screen.
+#include "Desktop.h"
+
+#include "RectMarkerSurface.h"
+#include "ShipModel.h"
+
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <fstream>
+#include <iterator>
+#include <map>
+
+using namespace pelto5;
+
+namespace {
+
+std::string Bytes(const QString& path) {
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Marker index to client rectangle, for the markers that left their loaded place.
+using Moved = std::map<int, Rect>;
+
+class UndoByKeys : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (QStandardPaths::findExecutable("Xvfb").isEmpty() ||
+            QStandardPaths::findExecutable("xdotool").isEmpty())
+            GTEST_SKIP() << "Xvfb and xdotool are needed (tools/setup.sh installs them)";
+        ASSERT_TRUE(dir.isValid());
+        const QString examples = QStringLiteral(PELTO5_SOURCE_DIR "/examples/");
+        for (const char* name : {"Corvette.gf", "CorvetteVL.bmp", "CorvetteTI.bmp"})
+            ASSERT_TRUE(QFile::copy(examples + name, dir.filePath(name)));
+        original = Bytes(dir.filePath("Corvette.gf"));
+        ASSERT_TRUE(desktop.Ready());
+        ASSERT_TRUE(desktop.StartEditor()) << desktop.Editor().readAll().toStdString();
+    }
+    // What a save must write with these markers moved (or all in the tray).
+    std::string Expected(const Moved& moved, bool cleared = false) const {
+        RectMarkerSurface surface;
+        ShipModel model(surface);
+        model.m_strShipPath = dir.filePath("expected.gf").toStdString();
+        std::ofstream(model.m_strShipPath, std::ios::binary) << original;
+        EXPECT_TRUE(model.ReadShipFile().ok);
+        if (cleared)
+            model.MoveMarkersTo(TrayRects());
+        for (const auto& [i, rc] : moved)
+            surface.MoveMarker(i, rc);
+        return model.ShipFileContent();
+    }
+    // Ctrl+S, then the ship as saved (each save leaves one more backup).
+    std::string Save() {
+        desktop.Key("ctrl+s");
+        const QString backup =
+            dir.filePath(QStringLiteral("Corvette.%1").arg(++saves, 3, 10, QChar('0')));
+        EXPECT_TRUE(desktop.WaitUntil([&] { return QFileInfo::exists(backup); })) << saves;
+        return Bytes(dir.filePath("Corvette.gf"));
+    }
+
+    QTemporaryDir dir;
+    Desktop desktop;
+    std::string original;
+    int saves = 0;
+};
+
+} // namespace
+
+TEST_F(UndoByKeys, DropsNudgesAndLayoutCommandsAreUndoneAndRedone) {
+    const QStringList main = desktop.Windows();
+    desktop.MoveTo(300, 200);
+    desktop.Key("ctrl+o");
+    const QString dialog = desktop.WaitForNewWindow(main);
+    ASSERT_FALSE(dialog.isEmpty()) << "Ctrl+O showed no file dialog";
+    desktop.Type(dir.filePath("Corvette.gf"));
+    desktop.Key("Return");
+    ASSERT_TRUE(desktop.WaitUntil([&] { return desktop.Windows() == main; }));
+
+    desktop.ClickAt(100, 480); // VLWeapon22 from the tray to the VL picture
+    desktop.MoveTo(305, 203);
+    desktop.ClickAt(305, 203);
+    const Moved dropped{{30, {305, 203, 347, 235}}};
+    EXPECT_EQ(Save(), Expected(dropped));
+
+    for (const char* key : {"Right", "Right", "Right", "shift+Down"})
+        desktop.Key(key);
+    const Moved nudged{{30, {308, 211, 350, 243}}};
+    EXPECT_EQ(Save(), Expected(nudged));
+
+    desktop.ClickAt(612, 480); // Weapon22 from the tray to the TI picture
+    desktop.MoveTo(701, 101);
+    desktop.ClickAt(701, 101);
+    Moved both = nudged;
+    both[55] = {701, 101, 721, 117};
+    EXPECT_EQ(Save(), Expected(both));
+
+    desktop.ClickAt(699, 304); // CLEAR
+    EXPECT_EQ(Save(), Expected({}, true));
+    desktop.Key("ctrl+z"); // the clear
+    desktop.Key("ctrl+z"); // Weapon22's drop
+    EXPECT_EQ(Save(), Expected(nudged));
+    desktop.Key("ctrl+z"); // the nudges, as one step
+    EXPECT_EQ(Save(), Expected(dropped));
+    desktop.Key("ctrl+y");
+    desktop.Key("ctrl+y");
+    EXPECT_EQ(Save(), Expected(both));
+    desktop.Key("ctrl+shift+z");
+    EXPECT_EQ(Save(), Expected({}, true));
+    desktop.ClickAt(699, 334); // RESET: the ship as loaded
+    EXPECT_EQ(Save(), Expected({}));
+    desktop.Key("ctrl+z");
+    EXPECT_EQ(Save(), Expected({}, true));
+}
