@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   fonts-liberation fontconfig
   xvfb xdotool x11-utils
+  pkg-config libxcb-damage0-dev
 )
 
 missing=()
