@@ -7,8 +7,9 @@
 namespace pelto5 {
 
 Pelto5App::Pelto5App(int& argc, char** argv) : QApplication(argc, argv) {
+    // Only a name: a display name set here would be added to every window's
+    // title on X11. Message boxes take this name as their title all the same.
     setApplicationName(QStringLiteral("Pelto5"));
-    setApplicationDisplayName(QStringLiteral("Pelto5"));
     // The palette carries the dialog colours; a style that paints its own
     // backgrounds would hide them.
     setStyle(QStringLiteral("Fusion"));

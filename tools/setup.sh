@@ -7,7 +7,7 @@ packages=(
   build-essential cmake clang libclang-rt-14-dev
   qt6-base-dev libgl-dev
   libgtest-dev libbenchmark-dev
-  fonts-liberation fontconfig
+  fonts-liberation fonts-paratype fontconfig
   xvfb xdotool x11-utils
   pkg-config libxcb-damage0-dev
 )

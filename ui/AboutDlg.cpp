@@ -1,5 +1,6 @@
 #include "AboutDlg.h"
 
+#include "DialogFont.h"
 #include "DialogUnits.h"
 #include "Resources.h"
 
@@ -10,6 +11,7 @@ namespace pelto5 {
 
 AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString());
+    setFont(DialogFont());
     setFixedSize(DialogUnitsRect(0, 0, 235, 55).size());
 
     auto* icon = new QLabel(this);

@@ -1,11 +1,14 @@
 #include "MeDlg.h"
 
+#include "DialogFont.h"
+#include "DialogUnits.h"
 #include "Resources.h"
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QTextOption>
 
-#include <cmath>
+#include <iterator>
 
 namespace pelto5 {
 
@@ -14,17 +17,6 @@ namespace {
 constexpr ColorRef kLilac = 0x00EFB5C6;
 constexpr ColorRef kOrange = 0x005ABDF7;
 constexpr ColorRef kBlack = 0x00000000;
-
-// Dialog units to pixels with the dialogs' font, rounded half away from zero.
-int DuX(int units) {
-    return static_cast<int>(std::lround(units * 1.5));
-}
-int DuY(int units) {
-    return static_cast<int>(std::lround(units * 1.625));
-}
-QRect DuRect(int x, int y, int w, int h) {
-    return QRect(DuX(x), DuY(y), DuX(w), DuY(h));
-}
 
 // A static text line coloured by its parent's answer: the brush fills the
 // control and the text stands opaque on its own background.
@@ -45,15 +37,17 @@ protected:
             return;
         }
         QPainter painter(this);
-        // Plain pixels in the given colours, as the dialog's bitmap font draws them.
-        QFont plain = font();
-        plain.setStyleStrategy(QFont::NoAntialias);
-        painter.setFont(plain);
-        const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
+        painter.setFont(font());
+        // Centred and wrapped as a static control's text is; a blank at the
+        // end belongs to the line and takes its place in the centring.
+        QTextOption option(Qt::AlignHCenter | Qt::AlignTop);
+        option.setWrapMode(QTextOption::WordWrap);
+        option.setFlags(QTextOption::IncludeTrailingSpaces);
         painter.fillRect(rect(), ToQColor(colors->brush));
-        painter.fillRect(painter.boundingRect(rect(), flags, text()), ToQColor(colors->textBack));
+        painter.fillRect(painter.boundingRect(QRectF(rect()), text(), option),
+                         ToQColor(colors->textBack));
         painter.setPen(ToQColor(colors->text));
-        painter.drawText(rect(), flags, text());
+        painter.drawText(QRectF(rect()), text(), option);
     }
 
 private:
@@ -61,7 +55,7 @@ private:
 };
 
 // A frame bitmap: takes its picture's size, keeps its top-left corner, lets the mouse through.
-void AddFrameBitmap(QWidget* parent, int bitmapId) {
+QLabel* AddFrameBitmap(QWidget* parent, int bitmapId) {
     auto* label = new QLabel(parent);
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     const QImage image = ResourceBitmap(bitmapId);
@@ -71,6 +65,7 @@ void AddFrameBitmap(QWidget* parent, int bitmapId) {
     } else {
         label->setGeometry(0, 0, 0, 0);
     }
+    return label;
 }
 
 } // namespace
@@ -90,17 +85,16 @@ QString MeDlg::DonationAddress() {
 
 MeDlg::MeDlg(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-    setFixedSize(DuX(186), DuY(143));
-    // The template's font is the default sans at 8 points, the size dialog units rest on.
-    QFont dialogFont = font();
-    dialogFont.setPointSize(8);
-    setFont(dialogFont);
+    setFixedSize(DialogUnitsX(186), DialogUnitsY(143));
+    setFont(DialogFont());
 
     // The controls of template 220, in its order.
     m_edit = new QTextEdit(this);
     m_edit->setProperty("id", kMessageId);
-    m_edit->setGeometry(DuRect(17, 35, 162, 71));
+    m_edit->setGeometry(DialogUnitsRect(17, 35, 162, 71));
     m_edit->setReadOnly(true);
+    // Read, not selected: no caret and no selection highlight.
+    m_edit->setTextInteractionFlags(Qt::NoTextInteraction);
     m_edit->setFrameShape(QFrame::NoFrame);
     m_edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -108,18 +102,23 @@ MeDlg::MeDlg(QWidget* parent) : QDialog(parent) {
     m_edit->setLineWrapMode(QTextEdit::WidgetWidth);
     m_edit->installEventFilter(this);
     m_edit->viewport()->installEventFilter(this);
-    AddFrameBitmap(this, 221);
-    AddFrameBitmap(this, 223);
+    QLabel* frame[] = {AddFrameBitmap(this, 221), AddFrameBitmap(this, 223)};
     m_link =
         new HyperLink(this, kLinkId, WS_GROUP | SS_CENTER | SS_CENTERIMAGE,
                       QStringLiteral("-=Please click here, help fund some classes! (or beer)=-"));
-    m_link->setGeometry(DuRect(13, 127, 172, 9));
+    m_link->setGeometry(DialogUnitsRect(13, 127, 172, 9));
     m_appeal1 = new ColoredStatic(
         this, kAppeal1Id, QStringLiteral("If you feel this util is useful, and would like to see "),
-        DuRect(13, 105, 166, 8));
+        DialogUnitsRect(13, 105, 166, 8));
     m_appeal2 = new ColoredStatic(
         this, kAppeal2Id, QStringLiteral("me continue to produce similar, or better work..."),
-        DuRect(13, 115, 166, 8));
+        DialogUnitsRect(13, 115, 166, 8));
+    // A template's earlier controls lie over its later ones: the frame's
+    // upright bar over its crossbar, joining them in one elbow, and the
+    // frame over the text lines' cells where they reach under it.
+    QWidget* const templateOrder[] = {m_edit, frame[0], frame[1], m_link, m_appeal1, m_appeal2};
+    for (auto it = std::rbegin(templateOrder); it != std::rend(templateOrder); ++it)
+        (*it)->raise();
 
     OnInitDialog();
 }

@@ -1,13 +1,13 @@
 #include "Pelto5Dlg.h"
 
 #include "AboutDlg.h"
+#include "DialogFont.h"
 #include "DialogUnits.h"
 #include "Resources.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFileDialog>
-#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,14 +29,17 @@ constexpr unsigned kAboutCommand = 0x0010;
 constexpr unsigned kMinimizeCommand = 0xF020;
 constexpr unsigned kCloseCommand = 0xF060;
 
-// Read-out edits and their template rectangles, in dialog units.
+// Read-out edits and their template rectangles, in dialog units. An edit
+// without auto-scroll shows its text from the first letter and cuts it at the right.
 struct ReadoutSpec {
     int id;
     QRect du;
+    bool autoScroll;
 };
 constexpr ReadoutSpec kReadouts[] = {
-    {1008, {455, 248, 28, 15}}, {1009, {492, 248, 29, 15}}, {1010, {455, 270, 28, 14}},
-    {1011, {492, 270, 29, 14}}, {1012, {448, 290, 37, 14}},
+    {1008, {455, 248, 28, 15}, true},  {1009, {492, 248, 29, 15}, true},
+    {1010, {455, 270, 28, 14}, true},  {1011, {492, 270, 29, 14}, true},
+    {1012, {448, 290, 37, 14}, false},
 };
 
 QRect FromDialogUnits(const QRect& du) {
@@ -216,18 +219,7 @@ void Pelto5Dlg::CreateMarkerButtons() {
 }
 
 void Pelto5Dlg::CreateReadoutFont() {
-    // A cell 22 pixels high with characters 5 pixels wide on average, in the
-    // heaviest weight of the narrow face.
-    m_fontCoord = QFont(QStringLiteral("Arial Narrow"));
-    m_fontCoord.setWeight(QFont::Black);
-    m_fontCoord.setStyleHint(QFont::SansSerif, QFont::PreferQuality);
-    int pixelSize = 22;
-    m_fontCoord.setPixelSize(pixelSize);
-    while (pixelSize > 1 && QFontMetrics(m_fontCoord).height() > 22)
-        m_fontCoord.setPixelSize(--pixelSize);
-    const int natural = QFontMetrics(m_fontCoord).averageCharWidth();
-    if (natural > 0)
-        m_fontCoord.setStretch(qBound(1, 100 * 5 / natural, 4000));
+    m_fontCoord = ReadoutFont();
     for (QLineEdit* edit : m_edits)
         edit->setFont(m_fontCoord);
 }
@@ -287,8 +279,11 @@ QString Pelto5Dlg::ReadoutText(int id) const {
 void Pelto5Dlg::PushReadouts() {
     const QString* strings[] = {&m_strWinX, &m_strWinY, &m_strPicX, &m_strPicY, &m_strName};
     for (size_t k = 0; k < m_edits.size(); ++k)
-        if (m_edits[k]->text() != *strings[k]) // an unchanged read-out need not repaint
+        if (m_edits[k]->text() != *strings[k]) { // an unchanged read-out need not repaint
             m_edits[k]->setText(*strings[k]);
+            if (!kReadouts[k].autoScroll)
+                m_edits[k]->setCursorPosition(0);
+        }
 }
 
 void Pelto5Dlg::PullReadouts() {
@@ -354,6 +349,14 @@ void Pelto5Dlg::ShowSystemMenu(const QPoint& globalPos) {
     if (m_nDragState == 1)
         DropCarried();
     QMenu menu(this);
+    // The application's colours, with an edge that stands out from the black
+    // face and from the black field behind it.
+    menu.setStyleSheet(QStringLiteral(
+        "QMenu { background: palette(window); color: palette(window-text);"
+        " border: 1px solid palette(window-text); padding: 2px; }"
+        "QMenu::item { padding: 3px 24px 3px 12px; }"
+        "QMenu::item:selected { background: palette(highlight); color: palette(highlighted-text); }"
+        "QMenu::separator { height: 1px; background: palette(window-text); margin: 3px 6px; }"));
     menu.addAction(QStringLiteral("Mi&nimize"), this, [this] { OnSysCommand(kMinimizeCommand); });
     menu.addAction(QStringLiteral("&Close"), this, [this] { OnSysCommand(kCloseCommand); });
     const QString about = ResourceString(101);

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -159,6 +160,55 @@ public:
         Settle();
     }
     const QString& Window() const { return m_window; }
+
+    // A property of a window as the X server holds it (say _NET_WM_NAME,
+    // where the window is listed): what xprop prints after " = ".
+    QString Property(const QString& window, const QString& name) const {
+        QProcess xprop;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", m_display);
+        xprop.setProcessEnvironment(env);
+        xprop.start(QStringLiteral("xprop"), {"-id", window, name});
+        xprop.waitForFinished(30000);
+        return QString::fromUtf8(xprop.readAllStandardOutput()).section(" = ", 1).trimmed();
+    }
+
+    // The first visible window of the editor's that is none of known, once
+    // one is mapped (a dialog, a menu); empty if none comes within ten seconds.
+    QString NewWindow(const QStringList& known) const {
+        QElapsedTimer waited;
+        waited.start();
+        do {
+            for (const QString& id : Xdo({"search", "--onlyvisible", "--class", "pelto5"})
+                                         .split('\n', Qt::SkipEmptyParts))
+                if (!known.contains(id))
+                    return id;
+            QThread::msleep(50);
+        } while (waited.elapsed() < 10000);
+        return {};
+    }
+
+    // What the display shows of a window once it has finished drawing: the
+    // first of successive screenshots that shows something and equals the
+    // one before it.
+    QImage SteadyScreenshot(const QString& window) const {
+        auto blank = [](const QImage& shot) {
+            for (int y = 0; y < shot.height(); ++y)
+                for (int x = 0; x < shot.width(); ++x)
+                    if (shot.pixel(x, y) != shot.pixel(0, 0))
+                        return false;
+            return true;
+        };
+        QElapsedTimer waited;
+        waited.start();
+        QImage last = Screenshot(window);
+        for (;;) {
+            QImage shot = Screenshot(window);
+            if ((shot == last && !blank(shot)) || waited.elapsed() > 10000)
+                return shot;
+            last = std::move(shot);
+        }
+    }
 
 private:
     QString m_display;

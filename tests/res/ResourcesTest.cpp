@@ -82,40 +82,49 @@ struct Box {
     QRect rect;
     QRgb color;
     bool roundRight;
+    QRect readout; // the read-out edit that lies over the box, in client pixels
 };
 
 const Box kBoxes[] = {
-    {QRect(QPoint(672, 402), QPoint(727, 427)), kMauve, false},
-    {QRect(QPoint(732, 402), QPoint(791, 427)), kLilac, true},
-    {QRect(QPoint(672, 438), QPoint(727, 463)), kOrange, false},
-    {QRect(QPoint(732, 438), QPoint(791, 463)), kLilac, true},
-    {QRect(QPoint(672, 471), QPoint(727, 496)), kPink, false},
+    {QRect(QPoint(672, 402), QPoint(727, 427)), kMauve, false, QRect(683, 403, 42, 24)},
+    {QRect(QPoint(732, 402), QPoint(791, 427)), kLilac, true, QRect(738, 403, 44, 24)},
+    {QRect(QPoint(672, 438), QPoint(727, 463)), kOrange, false, QRect(683, 439, 42, 23)},
+    {QRect(QPoint(732, 438), QPoint(791, 463)), kLilac, true, QRect(738, 439, 44, 23)},
+    {QRect(QPoint(672, 471), QPoint(727, 496)), kPink, false, QRect(672, 471, 56, 23)},
 };
 
-TEST(Skin, NumberBoxesHoldExactlyTheirColourExceptTheirSmallCornerNumber) {
+TEST(Skin, NumberBoxesHoldExactlyTheirColourAndANumberShownOrHiddenWhole) {
     const QImage skin = ResourceBitmap(131);
     ASSERT_EQ(skin.size(), QSize(797, 504));
     for (const Box& box : kBoxes) {
-        // The decorative number keeps to the top-left corner, clear of the read-out text.
-        const QRect corner(box.rect.topLeft(), QSize(20, 11));
-        int others = 0;
+        QRect ink;
+        int others = 0, covered = 0;
         for (int y = box.rect.top(); y <= box.rect.bottom(); ++y)
             for (int x = box.rect.left(); x <= box.rect.right(); ++x) {
                 if (SameRgb(skin.pixel(x, y), box.color))
                     continue;
                 ++others;
-                EXPECT_TRUE(corner.contains(x, y)) << "stray pixel at " << x << "," << y;
+                covered += box.readout.contains(x, y);
+                ink |= QRect(x, y, 1, 1);
             }
         EXPECT_GE(others, 15) << "no decorative number in box at " << box.rect.x();
-        // Its three digits: three runs of columns with ink.
+        // The read-out shows none of the number or all of it: no cut digits.
+        EXPECT_TRUE(covered == 0 || covered == others)
+            << covered << " of " << others << " pixels under the read-out in box at "
+            << box.rect.x();
+        // Its three digits: three runs of ink along the number.
+        const bool across = ink.width() > ink.height();
         int runs = 0;
         bool inRun = false;
-        for (int x = corner.left(); x <= corner.right(); ++x) {
-            bool ink = false;
-            for (int y = corner.top(); y <= corner.bottom(); ++y)
-                ink |= !SameRgb(skin.pixel(x, y), box.color);
-            runs += ink && !inRun;
-            inRun = ink;
+        for (int k = 0; k < (across ? ink.width() : ink.height()); ++k) {
+            bool any = false;
+            for (int j = 0; j < (across ? ink.height() : ink.width()); ++j) {
+                const QPoint p = across ? QPoint(ink.left() + k, ink.top() + j)
+                                        : QPoint(ink.left() + j, ink.top() + k);
+                any |= !SameRgb(skin.pixel(p), box.color);
+            }
+            runs += any && !inRun;
+            inRun = any;
         }
         EXPECT_EQ(runs, 3) << "box at " << box.rect.x();
     }

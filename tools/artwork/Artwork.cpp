@@ -74,14 +74,20 @@ struct NumberBox {
     QColor color;
     bool roundRight;
     const char* decoration;
+    QPoint decorationAt; // the number's top-left pixel
+    bool stacked;        // one digit under another
 };
 
+// The read-outs cover most of each box. The number stands in the strip a
+// read-out leaves free at its box's left, one digit under another, so that it
+// shows whole; the name read-out spans its whole box, so its number lies
+// whole beneath it.
 const NumberBox kBoxes[] = {
-    {QRect(QPoint(672, 402), QPoint(727, 427)), kMauve, false, "047"},
-    {QRect(QPoint(732, 402), QPoint(791, 427)), kLilac, true, "318"},
-    {QRect(QPoint(672, 438), QPoint(727, 463)), kOrange, false, "592"},
-    {QRect(QPoint(732, 438), QPoint(791, 463)), kLilac, true, "226"},
-    {QRect(QPoint(672, 471), QPoint(727, 496)), kPink, false, "731"},
+    {QRect(QPoint(672, 402), QPoint(727, 427)), kMauve, false, "047", QPoint(675, 404), true},
+    {QRect(QPoint(732, 402), QPoint(791, 427)), kLilac, true, "318", QPoint(733, 404), true},
+    {QRect(QPoint(672, 438), QPoint(727, 463)), kOrange, false, "592", QPoint(675, 440), true},
+    {QRect(QPoint(732, 438), QPoint(791, 463)), kLilac, true, "226", QPoint(733, 440), true},
+    {QRect(QPoint(672, 471), QPoint(727, 496)), kPink, false, "731", QPoint(675, 474), false},
 };
 
 QImage DrawSkin() {
@@ -154,9 +160,13 @@ QImage DrawSkin() {
             q.fillRect(box.rect, box.color);
         }
     }
-    for (const NumberBox& box : kBoxes)
-        DrawPixelText(image, box.rect.left() + 3, box.rect.top() + 3, box.decoration,
-                      box.color.darker(150));
+    for (const NumberBox& box : kBoxes) {
+        const QPoint at = box.decorationAt;
+        if (box.stacked)
+            DrawPixelColumn(image, at.x(), at.y(), box.decoration, box.color.darker(150));
+        else
+            DrawPixelText(image, at.x(), at.y(), box.decoration, box.color.darker(150));
+    }
     return image;
 }
 

@@ -56,4 +56,11 @@ void DrawPixelText(QImage& image, int x, int y, const QString& text, const QColo
     }
 }
 
+void DrawPixelColumn(QImage& image, int x, int y, const QString& text, const QColor& color) {
+    for (const QChar c : text) {
+        DrawPixelText(image, x, y, QString(c), color);
+        y += kPixelGlyphHeight + kPixelGlyphGap;
+    }
+}
+
 } // namespace pelto5::art

@@ -15,5 +15,7 @@ constexpr int kPixelGlyphGap = 1;
 int PixelTextWidth(const QString& text);
 // Sets text with its top-left corner at (x, y); unknown characters leave a blank.
 void DrawPixelText(QImage& image, int x, int y, const QString& text, const QColor& color);
+// Sets text one character under another, the first with its top-left corner at (x, y).
+void DrawPixelColumn(QImage& image, int x, int y, const QString& text, const QColor& color);
 
 } // namespace pelto5::art

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QFont>
+
+namespace pelto5 {
+
+// The fonts the window templates name, as this system stands them in. Each is
+// a family and a pixel size fixed once by measuring the fonts Debian packages
+// (tests/ui/TemplateTextTest.cpp holds the measurement), so nothing is matched
+// or measured at start-up.
+
+// "MS Sans Serif" 8, the font of every dialog template: 13-pixel lines and
+// letters about 6 pixels wide on average (dialog base units 6 x 13).
+QFont DialogFont();
+
+// The read-outs' "Arial Narrow" in its heaviest weight, a cell 22 pixels high
+// with characters 5 pixels wide on average.
+QFont ReadoutFont();
+
+} // namespace pelto5
