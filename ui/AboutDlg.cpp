@@ -24,11 +24,26 @@ AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
     version->setTextFormat(Qt::PlainText);
     version->setObjectName(QStringLiteral("version"));
 
+    // The keys beyond the mouse, where a user looks for what a program can do.
+    const QStringList keys = KeyLines();
+    for (int k = 0; k < keys.size(); ++k) {
+        auto* line = new QLabel(keys[k], this);
+        line->setGeometry(DialogUnitsRect(40, 22 + 8 * k, 188, 8));
+        line->setTextFormat(Qt::PlainText);
+        line->setObjectName(QStringLiteral("keys"));
+    }
+
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setGeometry(DialogUnitsRect(178, 7, 50, 14));
     ok->setDefault(true);
     ok->setObjectName(QStringLiteral("ok"));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+QStringList AboutDlg::KeyLines() {
+    return {QStringLiteral("Ctrl+Z undo, Ctrl+Y or Ctrl+Shift+Z redo."),
+            QStringLiteral("Arrow keys nudge the last marker, Shift+arrows by 8."),
+            QStringLiteral("Ctrl+S save, Ctrl+O open.")};
 }
 
 } // namespace pelto5

@@ -79,6 +79,12 @@ TEST_F(TextFit, WindowMenuAndAboutBoxAreReadable) {
     ASSERT_FALSE(about.isEmpty()) << "no about box";
     const QImage shot = desktop.SteadyScreenshot(about);
     look::ExpectAboutBoxWhole(shot);
+    // The keys' lines under the version line, whole within their three rows.
+    const QRect keyLines(60, 36, 282, 39);
+    const QRect keysInk = look::InkBounds(
+        shot, QRect(50, 34, shot.width() - 50, shot.height() - 34), look::IsLilacInk);
+    EXPECT_FALSE(keysInk.isEmpty()) << "the keys are not named";
+    EXPECT_TRUE(keyLines.contains(keysInk)) << "the keys' lines leave their rows";
     EXPECT_FALSE(desktop.Property(about, "_NET_WM_NAME").contains(kTitleSeparator));
     Keep(shot, "about-box.png");
 }

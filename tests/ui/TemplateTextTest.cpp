@@ -93,6 +93,19 @@ TEST(DialogFont, EveryTemplateTextFitsItsControl) {
         EXPECT_EQ(Overflow(t, DialogFont()), "") << t.control;
 }
 
+TEST(DialogFont, AboutBoxKeyLinesFitTheirLines) {
+    AboutDlg about;
+    const QList<QLabel*> lines = about.findChildren<QLabel*>("keys");
+    ASSERT_EQ(lines.size(), AboutDlg::KeyLines().size());
+    for (const QLabel* line : lines) {
+        const QFontMetrics metrics(line->font());
+        EXPECT_LE(metrics.horizontalAdvance(line->text()), line->width())
+            << line->text().toStdString();
+        EXPECT_LE(metrics.height(), line->height()) << line->text().toStdString();
+        EXPECT_TRUE(about.rect().contains(line->geometry())) << line->text().toStdString();
+    }
+}
+
 // What Windows takes as a font's dialog base units: the average width of the
 // 52 letters, and the cell height.
 struct BaseUnits {
