@@ -3,12 +3,15 @@
 #include "Pelto5Dlg.h"
 
 #include <QPalette>
+#include <QTimer>
 
 namespace pelto5 {
 
 Pelto5App::Pelto5App(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Pelto5"));
     setApplicationDisplayName(QStringLiteral("Pelto5"));
+    // Ties the window to the installed desktop entry (its icon and name).
+    setDesktopFileName(QStringLiteral(PELTO5_APP_ID));
     // The palette carries the dialog colours; a style that paints its own
     // backgrounds would hide them.
     setStyle(QStringLiteral("Fusion"));
@@ -32,8 +35,12 @@ QPalette Pelto5App::DialogPalette() {
     return pal;
 }
 
-int Pelto5App::InitInstance() {
+int Pelto5App::InitInstance(const QString& shipPath) {
     Pelto5Dlg dlg;
+    // The ship opens once the window runs, as OPEN's would, so that any
+    // message about it stands over the window.
+    if (!shipPath.isEmpty())
+        QTimer::singleShot(0, &dlg, [&dlg, shipPath] { dlg.OpenShip(shipPath); });
     dlg.exec();
     return 0;
 }

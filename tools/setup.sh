@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   fonts-liberation fontconfig
   xvfb xdotool x11-utils
+  desktop-file-utils appstream man-db shared-mime-info libglib2.0-bin dpkg-dev file
 )
 
 missing=()
