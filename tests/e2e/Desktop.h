@@ -42,16 +42,19 @@ public:
 
     bool Ready() const { return !m_display.isEmpty() && m_xvfb.state() == QProcess::Running; }
 
-    bool StartEditor() {
+    // Starts the editor with its arguments, and extra environment variables
+    // over the session's own, and waits for its window.
+    bool StartEditor(const QStringList& args = {}, const QProcessEnvironment& extra = {}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("DISPLAY", m_display);
         env.insert("QT_QPA_PLATFORM", "xcb");
         env.remove("WAYLAND_DISPLAY");
         // A session of its own, as a desktop gives every program.
         env.insert("XDG_RUNTIME_DIR", m_runtime.path());
+        env.insert(extra);
         m_app.setProcessEnvironment(env);
         m_app.setProcessChannelMode(QProcess::MergedChannels);
-        m_app.start(QStringLiteral(PELTO5_EDITOR_PATH), {});
+        m_app.start(QStringLiteral(PELTO5_EDITOR_PATH), args);
         if (!m_app.waitForStarted(10000))
             return false;
         m_window = Xdo({"search", "--sync", "--onlyvisible", "--name", "Vorsanth's Tolmar Util"})
