@@ -3,6 +3,7 @@
 #include "Pelto5Dlg.h"
 
 #include <QPalette>
+#include <QTimer>
 
 namespace pelto5 {
 
@@ -10,6 +11,8 @@ Pelto5App::Pelto5App(int& argc, char** argv) : QApplication(argc, argv) {
     // Only a name: a display name set here would be added to every window's
     // title on X11. Message boxes take this name as their title all the same.
     setApplicationName(QStringLiteral("Pelto5"));
+    // Ties the window to the installed desktop entry (its icon and name).
+    setDesktopFileName(QStringLiteral(PELTO5_APP_ID));
     // The palette carries the dialog colours; a style that paints its own
     // backgrounds would hide them.
     setStyle(QStringLiteral("Fusion"));
@@ -33,8 +36,12 @@ QPalette Pelto5App::DialogPalette() {
     return pal;
 }
 
-int Pelto5App::InitInstance() {
+int Pelto5App::InitInstance(const QString& shipPath) {
     Pelto5Dlg dlg;
+    // The ship opens once the window runs, as OPEN's would, so that any
+    // message about it stands over the window.
+    if (!shipPath.isEmpty())
+        QTimer::singleShot(0, &dlg, [&dlg, shipPath] { dlg.OpenShip(shipPath); });
     dlg.exec();
     return 0;
 }

@@ -11,8 +11,9 @@ class Pelto5App : public QApplication {
 public:
     Pelto5App(int& argc, char** argv);
 
-    // Runs the editor window; returns the process's exit status.
-    int InitInstance();
+    // Runs the editor window, with the ship at shipPath (a full path) opened
+    // as OPEN would open it; returns the process's exit status.
+    int InitInstance(const QString& shipPath = QString());
 
     // Black background, lilac text, for every dialog and message box.
     static QPalette DialogPalette();

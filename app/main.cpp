@@ -1,6 +1,5 @@
-#include "Pelto5App.h"
+#include "Startup.h"
 
 int main(int argc, char** argv) {
-    pelto5::Pelto5App app(argc, argv);
-    return app.InitInstance();
+    return pelto5::StartPelto5(argc, argv);
 }

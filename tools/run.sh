@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts the editor.
+# Sets up, builds the editor (its own target and libraries only, not the tests
+# and benchmarks) and starts it. Arguments go to the editor, so a ship can be
+# named: tools/run.sh examples/Corvette.gf
 set -euo pipefail
-cd "$(dirname "$0")/.."
-tools/setup.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
-if [ ! -x build/app/pelto5 ]; then
-  echo "The editor window is not built yet: so far Pelto5 has its ship file model and its tests."
-  exit 0
-fi
-exec build/app/pelto5
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/tools/setup.sh"
+echo "Configuring the build..."
+cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$root/build" -j"$(nproc)" --target pelto5
+exec "$root/build/app/pelto5" "$@"

@@ -4,9 +4,11 @@
 #include "DialogFont.h"
 #include "DialogUnits.h"
 #include "Resources.h"
+#include "WindowPlacement.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -99,11 +101,17 @@ Pelto5Dlg::Pelto5Dlg(QWidget* parent)
     PullReadouts();
     m_skin = ResourceBitmap(kSkinId);
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect centred(QPoint(), size());
-        centred.moveCenter(screen->availableGeometry().center());
-        move(centred.topLeft());
-    }
+    // A ship file dropped anywhere on the window is the window's: the
+    // read-only read-outs take no drops of their own.
+    setAcceptDrops(true);
+    for (QLineEdit* edit : m_edits)
+        edit->setAcceptDrops(false);
+
+    const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (screen)
+        move(PlacedTopLeft(size(), screen->availableGeometry()));
 }
 
 Pelto5Dlg::~Pelto5Dlg() = default;

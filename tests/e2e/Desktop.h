@@ -11,7 +11,6 @@
 #include <QThread>
 
 #include <functional>
-#include <map>
 
 #include <gtest/gtest.h>
 
@@ -48,18 +47,19 @@ public:
 
     bool Ready() const { return !m_display.isEmpty() && m_xvfb.state() == QProcess::Running; }
 
-    bool StartEditor() {
+    // Starts the editor with its arguments, and extra environment variables
+    // over the session's own, and waits for its window.
+    bool StartEditor(const QStringList& args = {}, const QProcessEnvironment& extra = {}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("DISPLAY", m_display);
         env.insert("QT_QPA_PLATFORM", "xcb");
         env.remove("WAYLAND_DISPLAY");
         // A session of its own, as a desktop gives every program.
         env.insert("XDG_RUNTIME_DIR", m_runtime.path());
-        for (const auto& [name, value] : m_editorEnv)
-            env.insert(name, value);
+        env.insert(extra);
         m_app.setProcessEnvironment(env);
         m_app.setProcessChannelMode(QProcess::MergedChannels);
-        m_app.start(QStringLiteral(PELTO5_EDITOR_PATH), {});
+        m_app.start(QStringLiteral(PELTO5_EDITOR_PATH), args);
         if (!m_app.waitForStarted(10000))
             return false;
         m_window = Xdo({"search", "--sync", "--onlyvisible", "--name", "Vorsanth's Tolmar Util"})
@@ -216,5 +216,4 @@ private:
     QProcess m_xvfb;
     QProcess m_app;
     QString m_window;
-    std::map<QString, QString> m_editorEnv;
 };

@@ -41,8 +41,8 @@ protected:
             ASSERT_TRUE(QFile::copy(examples + name, dir.filePath(name)));
         ASSERT_TRUE(desktop.Ready());
     }
-    void Start() {
-        ASSERT_TRUE(desktop.StartEditor()) << desktop.Editor().readAll().toStdString();
+    void Start(const QProcessEnvironment& env = {}) {
+        ASSERT_TRUE(desktop.StartEditor({}, env)) << desktop.Editor().readAll().toStdString();
         main = desktop.Windows();
     }
     // OPEN, then the name typed into the file dialog (or, with an empty name,
@@ -200,8 +200,9 @@ TEST_F(HarmlessInput, AFailedLinkLeavesTheMouseToTheMessage) {
         script.write("#!/bin/sh\nexit 3\n");
         script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
     }
-    desktop.SetEditorEnvironment("PATH", bin.path() + ":" + qEnvironmentVariable("PATH"));
-    Start();
+    QProcessEnvironment env;
+    env.insert("PATH", bin.path() + ":" + qEnvironmentVariable("PATH"));
+    Start(env);
     desktop.ClickAt(kDataX, kDataY);
     const QString support = desktop.WaitForNewWindow(main);
     ASSERT_FALSE(support.isEmpty());

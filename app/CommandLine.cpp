@@ -1,0 +1,70 @@
+#include "CommandLine.h"
+
+namespace pelto5 {
+
+CommandLine ParseCommandLine(const QStringList& args) {
+    CommandLine line;
+    bool optionsEnded = false;
+    for (const QString& arg : args) {
+        if (!optionsEnded && arg == QLatin1String("--")) {
+            optionsEnded = true;
+        } else if (!optionsEnded && arg == QLatin1String("--help")) {
+            return {CommandLine::Action::Help, {}, {}};
+        } else if (!optionsEnded && arg == QLatin1String("--version")) {
+            return {CommandLine::Action::Version, {}, {}};
+        } else if (!optionsEnded && arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
+            return {CommandLine::Action::Usage, {}, QStringLiteral("unknown option '%1'").arg(arg)};
+        } else if (arg.isEmpty()) {
+            return {CommandLine::Action::Usage, {}, QStringLiteral("empty file name")};
+        } else if (!line.shipPath.isEmpty()) {
+            return {CommandLine::Action::Usage, {}, QStringLiteral("one ship file at a time")};
+        } else {
+            line.shipPath = arg;
+        }
+    }
+    return line;
+}
+
+QString HelpText() {
+    return QStringLiteral(
+        "Usage: pelto5 [FILE]\n"
+        "Place the hardpoints of a ship on its two pictures and save them into the\n"
+        "ship's .gf file; the old file is kept as a numbered backup (Ship.001, ...).\n"
+        "\n"
+        "  FILE       a ship file to open at start, as OPEN would: its pictures are\n"
+        "             the file's name less .gf, plus VL.bmp and TI.bmp, beside it\n"
+        "  --help     show this help and exit\n"
+        "  --version  show the version and exit\n"
+        "\n"
+        "The keys and mouse gestures are in pelto5(1).\n");
+}
+
+QString VersionText() {
+    return QStringLiteral("pelto5 " PELTO5_VERSION "\n");
+}
+
+QString UsageLine(const QString& fault) {
+    return QStringLiteral("pelto5: %1; usage: pelto5 [--help | --version | FILE]\n").arg(fault);
+}
+
+bool DisplayNamed() {
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+QString NoDisplayLine(bool named) {
+    if (!named)
+        return QStringLiteral(
+            "pelto5: no X11 or Wayland display found; set DISPLAY or WAYLAND_DISPLAY\n");
+    QStringList settings;
+    for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"})
+        if (!qEnvironmentVariableIsEmpty(name))
+            settings << QStringLiteral("%1=%2").arg(QLatin1String(name),
+                                                    qEnvironmentVariable(name));
+    return QStringLiteral("pelto5: cannot open the display (%1); "
+                          "set DISPLAY or WAYLAND_DISPLAY to a running display\n")
+        .arg(settings.join(QLatin1String(", ")));
+}
+
+} // namespace pelto5

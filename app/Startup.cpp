@@ -1,0 +1,98 @@
+#include "Startup.h"
+
+#include "CommandLine.h"
+#include "Pelto5App.h"
+
+#include <QFileInfo>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+namespace pelto5 {
+
+namespace {
+
+int Print(std::FILE* stream, const QString& text, int status) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    return status;
+}
+
+// Qt's messages while the application opens the display are held back: a
+// display that cannot be opened ends the start with one line of ours, not
+// with Qt's advice to reinstall and an abort. Once the display is open they
+// are passed on as they came.
+class HeldStartMessages {
+public:
+    HeldStartMessages() { m_previous = qInstallMessageHandler(&Hold); }
+    ~HeldStartMessages() {
+        qInstallMessageHandler(m_previous);
+        for (const Held& m : s_held) {
+            const QMessageLogContext context(m.file, m.line, m.function, m.category);
+            qt_message_output(m.type, context, m.text);
+        }
+        s_held.clear();
+    }
+    HeldStartMessages(const HeldStartMessages&) = delete;
+    HeldStartMessages& operator=(const HeldStartMessages&) = delete;
+
+private:
+    struct Held {
+        QtMsgType type;
+        const char* file;
+        int line;
+        const char* function;
+        const char* category;
+        QString text;
+    };
+
+    static void Hold(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (type == QtFatalMsg) {
+            // Qt aborts when this returns; nothing of the application is up yet.
+            Print(stderr, NoDisplayLine(true), 1);
+            std::fflush(stderr);
+            std::_Exit(1);
+        }
+        s_held.push_back(
+            {type, context.file, context.line, context.function, context.category, text});
+    }
+
+    static inline std::vector<Held> s_held;
+    QtMessageHandler m_previous = nullptr;
+};
+
+} // namespace
+
+int StartPelto5(int argc, char** argv) {
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    const CommandLine line = ParseCommandLine(args);
+    switch (line.action) {
+    case CommandLine::Action::Help:
+        return Print(stdout, HelpText(), 0);
+    case CommandLine::Action::Version:
+        return Print(stdout, VersionText(), 0);
+    case CommandLine::Action::Usage:
+        return Print(stderr, UsageLine(line.fault), 2);
+    case CommandLine::Action::Run:
+        break;
+    }
+    if (!DisplayNamed())
+        return Print(stderr, NoDisplayLine(false), 1);
+
+    // Qt sees the program's name only: the arguments are the editor's, and a
+    // ship file named like one of Qt's options stays a ship file.
+    int qtArgc = 1;
+    std::unique_ptr<Pelto5App> app;
+    {
+        const HeldStartMessages held;
+        app = std::make_unique<Pelto5App>(qtArgc, argv);
+    }
+    // OPEN hands over full paths; so does the command line.
+    return app->InitInstance(line.shipPath.isEmpty() ? QString()
+                                                     : QFileInfo(line.shipPath).absoluteFilePath());
+}
+
+} // namespace pelto5
