@@ -115,11 +115,6 @@ public:
     }
     QProcess& Editor() { return m_app; }
 
-    // An environment variable for the next editor started.
-    void SetEditorEnvironment(const QString& name, const QString& value) {
-        m_editorEnv[name] = value;
-    }
-
     // The editor's visible windows: its main window, menus, dialogs, message boxes.
     QStringList Windows() const {
         return Xdo({"search", "--onlyvisible", "--pid", QString::number(m_app.processId())})
