@@ -1,6 +1,7 @@
 #include "Pelto5App.h"
 
 #include "Pelto5Dlg.h"
+#include "PosixFileSystem.h"
 
 #include <QPalette>
 #include <QTimer>
@@ -17,6 +18,11 @@ Pelto5App::Pelto5App(int& argc, char** argv) : QApplication(argc, argv) {
     // backgrounds would hide them.
     setStyle(QStringLiteral("Fusion"));
     setPalette(DialogPalette());
+    SetDefaultUrlSystem(&m_desktop);
+}
+
+Pelto5App::~Pelto5App() {
+    SetDefaultUrlSystem(nullptr);
 }
 
 QPalette Pelto5App::DialogPalette() {
@@ -27,8 +33,8 @@ QPalette Pelto5App::DialogPalette() {
         for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button,
                                          QPalette::AlternateBase, QPalette::ToolTipBase})
             pal.setColor(group, role, black);
-        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text,
-                                         QPalette::ButtonText, QPalette::ToolTipText})
+        for (QPalette::ColorRole role :
+             {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText})
             pal.setColor(group, role, lilac);
         pal.setColor(group, QPalette::Highlight, lilac);
         pal.setColor(group, QPalette::HighlightedText, black);
@@ -37,7 +43,7 @@ QPalette Pelto5App::DialogPalette() {
 }
 
 int Pelto5App::InitInstance(const QString& shipPath) {
-    Pelto5Dlg dlg;
+    Pelto5Dlg dlg(RealFileSystem());
     // The ship opens once the window runs, as OPEN's would, so that any
     // message about it stands over the window.
     if (!shipPath.isEmpty())

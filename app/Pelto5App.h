@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LinuxDesktop.h"
+
 #include <QApplication>
 
 namespace pelto5 {
@@ -10,6 +12,7 @@ class Pelto5App : public QApplication {
     Q_OBJECT
 public:
     Pelto5App(int& argc, char** argv);
+    ~Pelto5App() override;
 
     // Runs the editor window, with the ship at shipPath (a full path) opened
     // as OPEN would open it; returns the process's exit status.
@@ -17,6 +20,10 @@ public:
 
     // Black background, lilac text, for every dialog and message box.
     static QPalette DialogPalette();
+
+private:
+    // Opens the support dialog's link for the whole run.
+    LinuxDesktop m_desktop;
 };
 
 } // namespace pelto5

@@ -3,6 +3,7 @@
 // pixmap, and one plain widget moved and repainted on the same skin.
 #include "Pelto5App.h"
 #include "Pelto5Dlg.h"
+#include "PosixFileSystem.h"
 #include "Resources.h"
 
 #include <benchmark/benchmark.h>
@@ -35,8 +36,7 @@ private:
     QPixmap m_skin;
 };
 
-template <typename Dialog>
-void StartUp(benchmark::State& state) {
+template <typename Dialog> void StartUp(benchmark::State& state) {
     for (auto _ : state) {
         Dialog dlg;
         dlg.show();
@@ -47,11 +47,14 @@ void StartUp(benchmark::State& state) {
     }
 }
 
-void BM_StartUpFloor(benchmark::State& state) { StartUp<SkinDialog>(state); }
-void BM_StartUp(benchmark::State& state) { StartUp<Pelto5Dlg>(state); }
+void BM_StartUpFloor(benchmark::State& state) {
+    StartUp<SkinDialog>(state);
+}
+void BM_StartUp(benchmark::State& state) {
+    StartUp<Pelto5Dlg>(state);
+}
 
-template <typename Dialog>
-void Repaint(benchmark::State& state) {
+template <typename Dialog> void Repaint(benchmark::State& state) {
     Dialog dlg;
     dlg.show();
     if (!QTest::qWaitForWindowExposed(&dlg))
@@ -60,8 +63,12 @@ void Repaint(benchmark::State& state) {
         dlg.repaint();
 }
 
-void BM_RepaintFloor(benchmark::State& state) { Repaint<SkinDialog>(state); }
-void BM_Repaint(benchmark::State& state) { Repaint<Pelto5Dlg>(state); }
+void BM_RepaintFloor(benchmark::State& state) {
+    Repaint<SkinDialog>(state);
+}
+void BM_Repaint(benchmark::State& state) {
+    Repaint<Pelto5Dlg>(state);
+}
 
 void BM_CarriedMoveFloor(benchmark::State& state) {
     SkinDialog dlg;
@@ -80,7 +87,7 @@ void BM_CarriedMoveFloor(benchmark::State& state) {
 }
 
 void BM_CarriedMove(benchmark::State& state) {
-    Pelto5Dlg dlg;
+    Pelto5Dlg dlg(RealFileSystem());
     dlg.show();
     if (!QTest::qWaitForWindowExposed(&dlg))
         state.SkipWithError("window not exposed");
@@ -113,7 +120,7 @@ void BM_DropFloor(benchmark::State& state) {
 }
 
 void BM_Drop(benchmark::State& state) {
-    Pelto5Dlg dlg;
+    Pelto5Dlg dlg(RealFileSystem());
     dlg.show();
     if (!QTest::qWaitForWindowExposed(&dlg))
         state.SkipWithError("window not exposed");
@@ -133,7 +140,8 @@ BENCHMARK(BM_Drop)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     Pelto5App app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -1,5 +1,6 @@
 // Load and save of a large ship file, each beside its floor: the plain reading
 // of the same lines, and the plain writing of the same bytes with the same sync.
+#include "PosixFileSystem.h"
 #include "RectMarkerSurface.h"
 #include "ShipModel.h"
 
@@ -23,12 +24,14 @@ struct ShipOnDisk {
     std::string bytes;
 
     ShipOnDisk() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "pelto5-bench-XXXXXX").string();
+        std::string tmpl =
+            (std::filesystem::temp_directory_path() / "pelto5-bench-XXXXXX").string();
         dir = ::mkdtemp(tmpl.data());
         path = (dir / "Big.gf").string();
         int line = 0;
         for (; line < 1300 - 57; ++line)
-            bytes += "Key" + std::to_string(line) + "=some value, " + std::to_string(line * 7) + "\r\n";
+            bytes +=
+                "Key" + std::to_string(line) + "=some value, " + std::to_string(line * 7) + "\r\n";
         bytes += "[HardPoints]\r\n";
         for (int i = 0; i < kHardpointCount; ++i)
             bytes += HardpointNames()[i] + "=" + std::to_string(10 + i) + "," +
@@ -58,10 +61,10 @@ void BM_LoadFloor(benchmark::State& state) {
 
 void BM_Load(benchmark::State& state) {
     RectMarkerSurface surface;
-    ShipModel model(surface);
+    ShipModel model(surface, RealFileSystem());
     for (auto _ : state) {
         model.ResetHardpoints();
-        model.m_strShipPath = Ship().path;
+        model.SetShipPath(Ship().path);
         benchmark::DoNotOptimize(model.ReadShipFile());
     }
 }
@@ -78,10 +81,11 @@ void BM_SaveFloor(benchmark::State& state) {
 
 void BM_Save(benchmark::State& state) {
     const std::string path = (Ship().dir / "Saved.gf").string();
-    std::filesystem::copy_file(Ship().path, path, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(Ship().path, path,
+                               std::filesystem::copy_options::overwrite_existing);
     RectMarkerSurface surface;
-    ShipModel model(surface);
-    model.m_strShipPath = path;
+    ShipModel model(surface, RealFileSystem());
+    model.SetShipPath(path);
     model.ReadShipFile();
     for (auto _ : state) {
         if (!model.SaveShipFile().ok)

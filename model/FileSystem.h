@@ -41,7 +41,4 @@ public:
     virtual mode_t NewFileMode() = 0;
 };
 
-// The machine's own file system.
-FileSystem& RealFileSystem();
-
 } // namespace pelto5

@@ -63,7 +63,7 @@ void ShipModel::PlaceHardpoint(int i, int32_t x, int32_t y) {
 
 Rect ShipModel::RelativeMarkerRect(int i, int mode) const {
     const Rect m = m_surface.MarkerRect(i);
-    if (mode != 1) {
+    if (mode != kRelativeToPicture) {
         const Rect r = m_surface.ControlRect(kReferenceId);
         return {Add(m.left, -int64_t{r.left}), Add(m.top, -int64_t{r.top}),
                 Add(m.right, -int64_t{r.left}), Add(m.bottom, -int64_t{r.top})};
@@ -110,6 +110,11 @@ FileResult ShipModel::ReadShipFile() {
             return {}; // a new ship, which the first save creates
         return {false, "Could not read " + m_strShipPath + ": " + FileProblem(err) + "."};
     }
+    ReadShipText(bytes);
+    return {};
+}
+
+void ShipModel::ReadShipText(const std::string& bytes) {
     m_lines = SplitLines(bytes);
     for (std::string& line : m_lines) {
         const int i = ClassifyLine(line);
@@ -120,12 +125,16 @@ FileResult ShipModel::ReadShipFile() {
         }
     }
     m_nLines = static_cast<int>(m_lines.size());
-    return {};
+}
+
+void ShipModel::CopyLayout() {
+    for (int i = 0; i < kHardpointCount; ++i)
+        m_rcCopy[i] = RelativeMarkerRect(i, kRelativeToClient);
 }
 
 void ShipModel::WriteHardpointLines(std::string& out) const {
     for (int i = 0; i < kHardpointCount; ++i) {
-        const Rect rc = RelativeMarkerRect(i, 1);
+        const Rect rc = RelativeMarkerRect(i, kRelativeToPicture);
         if (rc.top < kOnPictureLimit)
             out.append(m_names[i])
                 .append("=")

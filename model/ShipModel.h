@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileResult.h"
 #include "FileSystem.h"
 #include "HardpointTable.h"
 #include "MarkerSurface.h"
@@ -9,48 +10,70 @@
 
 namespace pelto5 {
 
-// What a load or a save did: ok, or a message the window can show.
-struct FileResult {
-    bool ok = true;
-    std::string message;
-};
+// RelativeMarkerRect's mode for file coordinates: relative to the marker's
+// picture, with the TI group's shift; any other mode gives client coordinates.
+constexpr int kRelativeToPicture = 1;
+constexpr int kRelativeToClient = 0;
 
 // The ship file model: the hardpoint table, the line store and the marker
 // rectangles, reading a ship file and writing it back with a numbered backup.
-// It reaches the markers only through its MarkerSurface.
+// It reaches the markers only through its MarkerSurface, and files only
+// through its FileSystem.
 class ShipModel {
 public:
-    explicit ShipModel(MarkerSurface& surface, FileSystem& fs = RealFileSystem());
+    ShipModel(MarkerSurface& surface, FileSystem& fs);
+
+    // Hardpoint i's name as the table writes it (VLPower1 ... Weapon22).
+    const std::string& Name(int i) const { return m_names[i]; }
 
     // Records (x, y) as hardpoint i's loaded position and moves its marker there.
     void PlaceHardpoint(int i, int32_t x, int32_t y);
-    // Marker i's rectangle: with mode 1 its top-left is the hardpoint's file
-    // coordinates; with any other mode it is in client coordinates.
+    // Marker i's rectangle: with kRelativeToPicture its top-left is the
+    // hardpoint's file coordinates; with any other mode it is in client coordinates.
     Rect RelativeMarkerRect(int i, int mode) const;
     void MoveMarkersTo(const RectArray& rects);
     // Every marker to the tray, the loaded positions to the tray, the line store emptied.
     void ResetHardpoints();
+
+    // The layout commands. Reset: every marker where the last load put it.
+    // Clear: every marker to the tray. Copy takes the markers' places, and
+    // Paste puts them back, also after another ship was opened.
+    void ResetLayout() { MoveMarkersTo(m_rcPlaced); }
+    void ClearLayout() { MoveMarkersTo(m_rcHome); }
+    void CopyLayout();
+    void PasteLayout() { MoveMarkersTo(m_rcCopy); }
+    // Where the last load put each marker (the tray for hardpoints it did not name).
+    const RectArray& Placed() const { return m_rcPlaced; }
+
+    void SetShipPath(const std::string& path) { m_strShipPath = path; }
+    const std::string& ShipPath() const { return m_strShipPath; }
+    // The file's lines as read, the hardpoint lines' places left empty.
+    const std::vector<std::string>& Lines() const { return m_lines; }
+    int LineCount() const { return m_nLines; }
 
     // Whether the file at path may be opened as a ship, checked before anything
     // of the open ship is given up: a name that does not exist yet may (it
     // starts a new ship); a picture, anything but a regular file, or a file too
     // large for any ship may not, and the result says why.
     FileResult CheckShipFile(const std::string& path) const;
-    // Loads m_strShipPath. A name that does not exist yet loads as an empty
+    // Loads the ship path. A name that does not exist yet loads as an empty
     // ship. A file that exists but cannot be read loads as empty too, the
     // result says why, and saves are refused until the next load, so that the
     // unread file is never replaced by an empty one.
     FileResult ReadShipFile();
-    // Saves to m_strShipPath, the old file first taking its next backup name.
+    // Takes bytes as a ship file's content: every line into the line store,
+    // and each hardpoint line places its marker.
+    void ReadShipText(const std::string& bytes);
+    // Saves to the ship path, the old file first taking its next backup name.
     // On failure nothing is lost: the old content stays at the ship path or in
     // the new backup, and the result says what failed. An empty path saves nothing.
     FileResult SaveShipFile();
     // Appends the hardpoint lines of every hardpoint on its picture, in table order.
     void WriteHardpointLines(std::string& out) const;
-
     // The whole file a save writes, from the line store and the markers.
     std::string ShipFileContent() const;
 
+private:
     const NameTable& m_names;
     std::vector<std::string> m_lines;
     int m_nLines = 0;
@@ -58,8 +81,6 @@ public:
     RectArray m_rcPlaced;
     RectArray m_rcCopy{};
     std::string m_strShipPath;
-
-private:
     bool m_bShipUnread = false;
     MarkerSurface& m_surface;
     FileSystem& m_fs;

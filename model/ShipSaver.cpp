@@ -1,6 +1,5 @@
 #include "ShipSaver.h"
 
-#include "ShipModel.h"
 #include "ShipText.h"
 
 #include <cerrno>

@@ -1,12 +1,11 @@
 #pragma once
 
+#include "FileResult.h"
 #include "FileSystem.h"
 
 #include <string>
 
 namespace pelto5 {
-
-struct FileResult;
 
 // Replaces a ship file's content so that no failure loses it: the new content
 // goes to a synced temporary file first, the old file then takes its next free

@@ -17,7 +17,7 @@ ColorRef SystemHighlight() {
 
 HyperLink::HyperLink(QWidget* parent, int id, int style, const QString& text)
     : QLabel(text, parent), m_clrHover(SystemHighlight()), m_nId(id), m_nStyle(style),
-      m_pSystem(&DefaultUrlSystem()) {
+      m_pSystem(nullptr) {
     // A static control without the notify style lets the mouse through.
     setAttribute(Qt::WA_TransparentForMouseEvents, true);
 }
@@ -201,7 +201,8 @@ void HyperLink::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void HyperLink::OnClicked() {
-    const int result = OpenUrl(*m_pSystem, m_strTarget.toStdString(), kSwShow);
+    UrlSystem& system = m_pSystem ? *m_pSystem : DefaultUrlSystem();
+    const int result = OpenUrl(system, m_strTarget.toStdString(), kSwShow);
     m_bVisited = result > 32;
     if (m_bVisited) {
         MarkVisited(true);

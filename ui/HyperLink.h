@@ -65,7 +65,7 @@ public:
     // The control's own text colour: hover over visited over link.
     ColorRef OwnTextColor() const;
 
-    // Where clicks open their target; the desktop's unless a test sets another.
+    // Where clicks open their target; the application's default unless a test sets another.
     void SetUrlSystem(UrlSystem& system) { m_pSystem = &system; }
 
 protected:
@@ -97,7 +97,7 @@ private:
     int m_nStyle;
     bool m_bBound = false;
     bool m_bPressed = false;
-    UrlSystem* m_pSystem;
+    UrlSystem* m_pSystem; // null: the default
 };
 
 } // namespace pelto5

@@ -72,8 +72,8 @@ void DefaultMessage(QWidget* parent, const QString& text) {
 
 } // namespace
 
-Pelto5Dlg::Pelto5Dlg(QWidget* parent)
-    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_model(*this),
+Pelto5Dlg::Pelto5Dlg(FileSystem& fs, QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_fs(fs), m_model(*this, fs),
       m_openPrompt(DefaultOpenPrompt), m_showMessage(DefaultMessage),
       m_exitProcess([] { std::exit(0); }) {
     const QRect client = DialogUnitsRect(0, 0, 539, 311);
@@ -91,7 +91,7 @@ Pelto5Dlg::Pelto5Dlg(QWidget* parent)
     CreateKeys();
     CreateReadoutFont();
     setWindowIcon(ResourceIcon(128));
-    m_nDragState = 0;
+    m_nDragState = kIdle;
     m_clrMauve = 0x00847BA5;
     m_clrLilac = 0x00EFB5C6;
     m_clrOrange = 0x005ABDF7;
@@ -206,7 +206,7 @@ void Pelto5Dlg::RunCommand(void (Pelto5Dlg::*handler)()) {
     // While a marker is carried the window holds the mouse, so only a key
     // (Space on a focused button) reaches a command button: as a press on the
     // button would, it only drops the marker, and no dialog starts under the grab.
-    if (m_nDragState == 1) {
+    if (m_nDragState == kCarrying) {
         DropCarried();
         return;
     }
@@ -354,7 +354,7 @@ void Pelto5Dlg::OnSysCommand(unsigned nID) {
 
 void Pelto5Dlg::ShowSystemMenu(const QPoint& globalPos) {
     // No menu opens under a held grab: a carried marker is dropped first.
-    if (m_nDragState == 1)
+    if (m_nDragState == kCarrying)
         DropCarried();
     QMenu menu(this);
     // The application's colours, with an edge that stands out from the black
@@ -377,7 +377,7 @@ void Pelto5Dlg::ShowSystemMenu(const QPoint& globalPos) {
 
 void Pelto5Dlg::contextMenuEvent(QContextMenuEvent* event) {
     // A carried marker takes the mouse; the menu waits for the drop.
-    if (m_nDragState == 1)
+    if (m_nDragState == kCarrying)
         return;
     ShowSystemMenu(event->globalPos());
 }

@@ -28,7 +28,8 @@ namespace pelto5 {
 class Pelto5Dlg : public QDialog, public MarkerSurface, public ControlColorAnswer {
     Q_OBJECT
 public:
-    explicit Pelto5Dlg(QWidget* parent = nullptr);
+    // The window's ship reads and writes its files through fs.
+    explicit Pelto5Dlg(FileSystem& fs, QWidget* parent = nullptr);
     ~Pelto5Dlg() override;
 
     // The control with the given id, or null.
@@ -122,8 +123,14 @@ private:
                                    const QRect& rc, int normal, int pressed,
                                    void (Pelto5Dlg::*handler)());
 
+    // m_nDragState: idle, carrying a marker (the window holds the mouse), or
+    // dragging the window by its background.
+    static constexpr int kIdle = 0;
+    static constexpr int kCarrying = 1;
+    static constexpr int kDraggingWindow = 2;
+
     QPoint m_ptDragStart;
-    int m_nDragState = 0;
+    int m_nDragState = kIdle;
     int m_nSnap = 1;
     int m_bCopyHeld = 0;
     QFont m_fontCoord;
@@ -140,6 +147,7 @@ private:
     BitmapButton* m_btnClear = nullptr;
     BitmapButton* m_btnData = nullptr;
     std::array<BitmapButton*, kSlotCount> m_markers{};
+    FileSystem& m_fs;
     ShipModel m_model;
     QLabel* m_stcRef = nullptr;
     QLabel* m_stcTI = nullptr;

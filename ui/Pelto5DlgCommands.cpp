@@ -29,16 +29,16 @@ void Pelto5Dlg::OpenShip(const QString& chosen) {
     m_model.ResetHardpoints();
     RedrawMarkers();
     m_strPath = chosen;
-    m_model.m_strShipPath = chosen.toLocal8Bit().toStdString();
-    const QString stem = QString::fromLocal8Bit(ShipStem(m_model.m_strShipPath).c_str());
+    m_model.SetShipPath(chosen.toLocal8Bit().toStdString());
+    const QString stem = QString::fromLocal8Bit(ShipStem(m_model.ShipPath()).c_str());
     m_strTIPath = stem + QStringLiteral("TI.bmp");
     m_strPath = stem + QStringLiteral("VL.bmp");
 
-    const QImage vl = LoadShipPicture(m_strPath);
+    const QImage vl = LoadShipPicture(m_fs, m_strPath);
     LoadPicture(m_stcVL, vl);
     if (!vl.isNull())
         m_bmpVL = QPixmap::fromImage(vl);
-    LoadPicture(m_stcTI, LoadShipPicture(m_strTIPath));
+    LoadPicture(m_stcTI, LoadShipPicture(m_fs, m_strTIPath));
 
     ShowFailure(m_model.ReadShipFile());
 }
@@ -78,24 +78,23 @@ void Pelto5Dlg::OnSticky() {
 }
 
 void Pelto5Dlg::OnReset() {
-    RecordMoves([this] { m_model.MoveMarkersTo(m_model.m_rcPlaced); });
+    RecordMoves([this] { m_model.ResetLayout(); });
     repaint();
 }
 
 void Pelto5Dlg::OnClear() {
-    RecordMoves([this] { m_model.MoveMarkersTo(m_model.m_rcHome); });
+    RecordMoves([this] { m_model.ClearLayout(); });
 }
 
 void Pelto5Dlg::OnCopy() {
     if (m_bCopyHeld == 1) {
         m_btnCopy->LoadBitmaps(226, 225);
         m_bCopyHeld = 0;
-        RecordMoves([this] { m_model.MoveMarkersTo(m_model.m_rcCopy); });
+        RecordMoves([this] { m_model.PasteLayout(); });
     } else if (m_bCopyHeld == 0) {
         m_btnCopy->LoadBitmaps(224, 227);
         m_bCopyHeld = 1;
-        for (int i = 0; i < kHardpointCount; ++i)
-            m_model.m_rcCopy[i] = m_model.RelativeMarkerRect(i, 0);
+        m_model.CopyLayout();
     }
     PushReadouts();
     repaint();

@@ -25,13 +25,13 @@ QString DroppedShip(const QMimeData* data) {
 
 void Pelto5Dlg::dragEnterEvent(QDragEnterEvent* event) {
     // A carried marker holds the mouse; nothing is dropped onto it.
-    if (m_nDragState == 0 && !DroppedShip(event->mimeData()).isEmpty())
+    if (m_nDragState == kIdle && !DroppedShip(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void Pelto5Dlg::dropEvent(QDropEvent* event) {
     const QString ship = DroppedShip(event->mimeData());
-    if (m_nDragState != 0 || ship.isEmpty())
+    if (m_nDragState != kIdle || ship.isEmpty())
         return;
     event->acceptProposedAction();
     // Opened once the drop has ended, so that the file manager is not held

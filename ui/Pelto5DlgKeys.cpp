@@ -42,9 +42,9 @@ void Pelto5Dlg::CreateKeys() {
 
 void Pelto5Dlg::OnUndo() {
     // A carry is not a step yet: undoing it puts the marker back.
-    if (m_nDragState == 1) {
+    if (m_nDragState == kCarrying) {
         MoveMarker(m_nLastPicked, m_rcPickedUp);
-        m_nDragState = 0;
+        m_nDragState = kIdle;
         releaseMouse();
         StackCarried(false);
         RedrawMarkers();
@@ -54,7 +54,7 @@ void Pelto5Dlg::OnUndo() {
 }
 
 void Pelto5Dlg::OnRedo() {
-    if (m_nDragState != 1)
+    if (m_nDragState != kCarrying)
         m_history.redo();
 }
 
@@ -65,7 +65,7 @@ void Pelto5Dlg::OnNudge(int dx, int dy) {
     const Rect from = MarkerRect(i);
     const Rect to{from.left + dx, from.top + dy, from.right + dx, from.bottom + dy};
     // While carried the marker moves alone; its carry becomes a step at the drop.
-    if (m_nDragState == 1)
+    if (m_nDragState == kCarrying)
         MoveMarker(i, to);
     else
         m_history.push(new MarkerMoves(*this, {{i, from, to}}, i));

@@ -31,9 +31,9 @@ void Pelto5Dlg::OnMarkerClicked(int id) {
     const int i = id - kFirstMarkerId;
     if (i < 0 || i >= kHardpointCount)
         return;
-    if (m_nDragState == 0) {
-        m_strName = QString::fromLatin1(ToUpperCopy(m_model.m_names[i]).c_str());
-        m_nDragState = 1;
+    if (m_nDragState == kIdle) {
+        m_strName = QString::fromLatin1(ToUpperCopy(m_model.Name(i)).c_str());
+        m_nDragState = kCarrying;
         m_pCarried = m_markers[i];
         m_nLastPicked = i;
         m_rcPickedUp = MarkerRect(i);
@@ -41,11 +41,11 @@ void Pelto5Dlg::OnMarkerClicked(int id) {
         grabMouse();
         PushReadouts();
     } else {
-        if (m_nDragState == 1) {
+        if (m_nDragState == kCarrying) {
             StackCarried(false);
             RecordDrop();
         }
-        m_nDragState = 0;
+        m_nDragState = kIdle;
         releaseMouse();
     }
 }
@@ -59,7 +59,7 @@ void Pelto5Dlg::StackCarried(bool carried) {
 }
 
 void Pelto5Dlg::DropCarried() {
-    m_nDragState = 0;
+    m_nDragState = kIdle;
     releaseMouse();
     StackCarried(false);
     RecordDrop();
@@ -91,25 +91,25 @@ void Pelto5Dlg::mouseReleaseEvent(QMouseEvent* event) {
 
 void Pelto5Dlg::OnLButtonDown(const QPoint& point) {
     PushReadouts();
-    if (m_nDragState == 1) {
+    if (m_nDragState == kCarrying) {
         DropCarried();
         return;
     }
     m_ptDragStart = point;
-    m_nDragState = 2;
+    m_nDragState = kDraggingWindow;
     if (!CanMoveOwnWindow()) {
         // The compositor moves windows there; hand it the drag.
         if (QWindow* window = windowHandle())
             window->startSystemMove();
-        m_nDragState = 0;
+        m_nDragState = kIdle;
     }
 }
 
 void Pelto5Dlg::OnMouseMove(const QPoint& point) {
     const QPoint snapped = Snapped(point, m_nSnap);
-    if (m_nDragState == 1 && m_pCarried) {
+    if (m_nDragState == kCarrying && m_pCarried) {
         m_pCarried->move(snapped);
-    } else if (m_nDragState == 2) {
+    } else if (m_nDragState == kDraggingWindow) {
         // The point under the cursor stays where the press began.
         const QPoint topLeft = frameGeometry().topLeft() - (m_ptDragStart - point);
         setFixedSize(kDragWindowSize);
@@ -130,8 +130,8 @@ void Pelto5Dlg::ShowPointInReadouts(const QPoint& point) {
 }
 
 void Pelto5Dlg::OnLButtonUp() {
-    if (m_nDragState == 2)
-        m_nDragState = 0;
+    if (m_nDragState == kDraggingWindow)
+        m_nDragState = kIdle;
 }
 
 } // namespace pelto5

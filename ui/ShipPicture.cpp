@@ -202,13 +202,13 @@ QImage DecodeWithUnsetBlack(QByteArray& bytes) {
 
 } // namespace
 
-QImage LoadShipPicture(const QString& path) {
+QImage LoadShipPicture(FileSystem& fs, const QString& path) {
     // The checked bytes are the decoded bytes: the file is read once, so it
     // cannot change between the check and the decode. Only a regular file is
     // read, so a pipe or a device named like a picture can neither block nor
     // run on forever.
     std::string file;
-    if (RealFileSystem().ReadAll(QFile::encodeName(path).toStdString(), file) != 0)
+    if (fs.ReadAll(QFile::encodeName(path).toStdString(), file) != 0)
         return {};
     QByteArray bytes = QByteArray::fromRawData(file.data(), static_cast<qsizetype>(file.size()));
     if (!HeaderIsSound(bytes))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileSystem.h"
+
 #include <QImage>
 #include <QString>
 
@@ -12,6 +14,6 @@ constexpr int kShipPictureLimitMB = 64;
 // is missing, truncated, hostile or too large for kShipPictureLimitMB gives a
 // null image; the picture control is then left without an image. Pixels the
 // file never sets are black.
-QImage LoadShipPicture(const QString& path);
+QImage LoadShipPicture(FileSystem& fs, const QString& path);
 
 } // namespace pelto5

@@ -1,7 +1,5 @@
 #include "UrlOpening.h"
 
-#include "LinuxDesktop.h"
-
 #include <QApplication>
 #include <QMessageBox>
 
@@ -11,8 +9,6 @@
 namespace pelto5 {
 
 namespace {
-
-const char kCommandSuffix[] = "\\shell\\open\\command";
 
 OpenErrorPresenter& Presenter() {
     static OpenErrorPresenter presenter;
@@ -64,7 +60,7 @@ int OpenUrl(UrlSystem& system, const std::string& target, int showCommand) {
         return result;
 
     std::string buffer;
-    if (ReadKeyDefault(system, RegistryRoot::ClassesRoot, ".htm", buffer) != kErrorSuccess)
+    if (ReadKeyDefault(system, RegistryRoot::ClassesRoot, kHtmKey, buffer) != kErrorSuccess)
         return result;
     buffer += kCommandSuffix;
     if (ReadKeyDefault(system, RegistryRoot::ClassesRoot, buffer, buffer) != kErrorSuccess)
@@ -139,9 +135,31 @@ OpenErrorPresenter SetOpenErrorPresenter(OpenErrorPresenter presenter) {
     return std::exchange(Presenter(), std::move(presenter));
 }
 
+namespace {
+
+// Nothing wired in: no handler for any link.
+class NoUrlSystem final : public UrlSystem {
+public:
+    int ShellOpen(const std::string&, int) override { return kSeErrNoAssoc; }
+    KeyRead ReadKey(RegistryRoot, const std::string&) override { return {}; }
+    int StartCommand(const std::string&, int) override { return kSeErrNoAssoc; }
+};
+
+UrlSystem*& WiredUrlSystem() {
+    static UrlSystem* wired = nullptr;
+    return wired;
+}
+
+} // namespace
+
 UrlSystem& DefaultUrlSystem() {
-    static LinuxDesktop desktop;
-    return desktop;
+    static NoUrlSystem none;
+    UrlSystem* wired = WiredUrlSystem();
+    return wired ? *wired : none;
+}
+
+void SetDefaultUrlSystem(UrlSystem* system) {
+    WiredUrlSystem() = system;
 }
 
 } // namespace pelto5

@@ -39,6 +39,11 @@ constexpr std::size_t kValueBufferSize = 260;
 
 enum class RegistryRoot { ClassesRoot };
 
+// The keys OpenUrl reads: the HTML file type's handler, and that handler's
+// open command under it.
+inline constexpr char kHtmKey[] = ".htm";
+inline constexpr char kCommandSuffix[] = "\\shell\\open\\command";
+
 // What reading a key gives: the status of opening it and, when the key opened
 // and its default value could be read as text, that value.
 struct KeyRead {
@@ -83,7 +88,10 @@ using OpenErrorPresenter = std::function<void(const QString& text)>;
 // Installs presenter (an empty one brings back the message box) and returns the old one.
 OpenErrorPresenter SetOpenErrorPresenter(OpenErrorPresenter presenter);
 
-// The system that clicks on links use when nothing else was set: the desktop's.
+// The system that clicks on links use when none was set for the link: the one
+// the application wires in (the desktop's), or, before that, one that opens nothing.
 UrlSystem& DefaultUrlSystem();
+// Wires system in as the default (null takes it out again).
+void SetDefaultUrlSystem(UrlSystem* system);
 
 } // namespace pelto5

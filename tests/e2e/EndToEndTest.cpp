@@ -1,7 +1,6 @@
 #include "Desktop.h"
 
-#include "RectMarkerSurface.h"
-#include "ShipModel.h"
+#include "SavedShip.h"
 
 #include <QCoreApplication>
 #include <QStandardPaths>
@@ -75,14 +74,8 @@ TEST_F(EndToEnd, OpenCarrySnapDropSaveAndExit) {
 
     // What the save must hold: the ship as loaded, with the two markers at
     // their new file points.
-    RectMarkerSurface surface;
-    ShipModel model(surface);
-    model.m_strShipPath = (dir.filePath("expected.gf")).toStdString();
-    std::ofstream(model.m_strShipPath, std::ios::binary) << original;
-    ASSERT_TRUE(model.ReadShipFile().ok);
-    surface.MoveMarker(30, {304, 200, 346, 232});
-    surface.MoveMarker(55, {696, 96, 716, 112});
-    const std::string expected = model.ShipFileContent();
+    const std::string expected =
+        SavedShip(original, {{30, {304, 200, 346, 232}}, {55, {696, 96, 716, 112}}});
     EXPECT_NE(expected.find("VLWeapon22=281,176\r\n"), std::string::npos);
     EXPECT_NE(expected.find("Weapon22=51,84\r\n"), std::string::npos);
 

@@ -2,8 +2,7 @@
 // to the focused control, a click to the topmost control under the pointer.
 #include "Desktop.h"
 
-#include "RectMarkerSurface.h"
-#include "ShipModel.h"
+#include "SavedShip.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -82,14 +81,7 @@ protected:
     }
     bool Exists(const QString& name) const { return QFileInfo::exists(dir.filePath(name)); }
     // What a save of the file as read must hold, markers where the file put them.
-    std::string Resaved(const std::string& original) const {
-        RectMarkerSurface surface;
-        ShipModel model(surface);
-        model.m_strShipPath = dir.filePath("expected.gf").toStdString();
-        std::ofstream(model.m_strShipPath, std::ios::binary) << original;
-        EXPECT_TRUE(model.ReadShipFile().ok);
-        return model.ShipFileContent();
-    }
+    std::string Resaved(const std::string& original) const { return SavedShip(original); }
 
     QTemporaryDir dir;
     Desktop desktop;

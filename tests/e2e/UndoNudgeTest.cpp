@@ -3,8 +3,7 @@
 // writer give for the layout on screen.
 #include "Desktop.h"
 
-#include "RectMarkerSurface.h"
-#include "ShipModel.h"
+#include "SavedShip.h"
 
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -42,16 +41,7 @@ protected:
     }
     // What a save must write with these markers moved (or all in the tray).
     std::string Expected(const Moved& moved, bool cleared = false) const {
-        RectMarkerSurface surface;
-        ShipModel model(surface);
-        model.m_strShipPath = dir.filePath("expected.gf").toStdString();
-        std::ofstream(model.m_strShipPath, std::ios::binary) << original;
-        EXPECT_TRUE(model.ReadShipFile().ok);
-        if (cleared)
-            model.MoveMarkersTo(TrayRects());
-        for (const auto& [i, rc] : moved)
-            surface.MoveMarker(i, rc);
-        return model.ShipFileContent();
+        return SavedShip(original, moved, cleared);
     }
     // Ctrl+S, then the ship as saved (each save leaves one more backup).
     std::string Save() {

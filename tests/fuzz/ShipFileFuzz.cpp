@@ -4,10 +4,10 @@
 #include "ShipModel.h"
 #include "ShipText.h"
 
+#include <array>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
-#include <array>
 #include <string>
 #include <vector>
 
@@ -41,7 +41,7 @@ std::string LoadAndWrite(const std::string& bytes, RectMarkerSurface& surface) {
     MemoryFileSystem fs;
     fs.bytes = bytes;
     ShipModel model(surface, fs);
-    model.m_strShipPath = "ship.gf";
+    model.SetShipPath("ship.gf");
     model.ResetHardpoints();
     if (!model.ReadShipFile().ok)
         std::abort();

@@ -1,4 +1,5 @@
 #include "ShipModel.h"
+#include "PosixFileSystem.h"
 #include "RectMarkerSurface.h"
 #include "ShipText.h"
 #include "TempDir.h"
@@ -13,13 +14,13 @@ namespace {
 
 struct Loaded {
     RectMarkerSurface surface;
-    ShipModel model{surface};
+    ShipModel model{surface, RealFileSystem()};
 };
 
 // Loads bytes the way the open command does: reset, set the path, read.
 void Load(ShipModel& model, const std::string& path) {
     model.ResetHardpoints();
-    model.m_strShipPath = path;
+    model.SetShipPath(path);
     ASSERT_TRUE(model.ReadShipFile().ok);
 }
 
@@ -31,7 +32,7 @@ TEST(Placement, GroupOriginsAndTheTiShift) {
     s.model.PlaceHardpoint(31, 0, 0);
     EXPECT_EQ(s.surface.MarkerRect(30), (Rect{23, 24, 65, 56}));
     EXPECT_EQ(s.surface.MarkerRect(31), (Rect{645, 12, 665, 28}));
-    EXPECT_EQ(s.model.m_rcPlaced[31], s.surface.MarkerRect(31));
+    EXPECT_EQ(s.model.Placed()[31], s.surface.MarkerRect(31));
 }
 
 TEST(Placement, RelativeRectGivesBackTheFilePoint) {
@@ -75,13 +76,13 @@ TEST(Reset, AfterALoadEverythingIsBackInTheTray) {
     WriteFile(dir / "a.gf", "[HardPoints]\r\nWarp=1,2\r\nKey=1\r\n");
     Loaded s;
     Load(s.model, dir / "a.gf");
-    EXPECT_NE(s.model.m_rcPlaced[31], TrayRects()[31]);
+    EXPECT_NE(s.model.Placed()[31], TrayRects()[31]);
     s.model.ResetHardpoints();
     for (int i = 0; i < kHardpointCount; ++i) {
         EXPECT_EQ(s.surface.MarkerRect(i), TrayRects()[i]);
-        EXPECT_EQ(s.model.m_rcPlaced[i], TrayRects()[i]);
+        EXPECT_EQ(s.model.Placed()[i], TrayRects()[i]);
     }
-    for (const auto& line : s.model.m_lines)
+    for (const auto& line : s.model.Lines())
         EXPECT_TRUE(line.empty());
 }
 
@@ -90,8 +91,8 @@ TEST(Reader, StoresOtherLinesAndEmptiesHardpointRecords) {
     WriteFile(dir / "a.gf", "[General]\r\nweapon1 = 3 , 4\nClass=X\r\n\r\nWarp=1,1\r\nwarp=9,8");
     Loaded s;
     Load(s.model, dir / "a.gf");
-    ASSERT_EQ(s.model.m_nLines, 6);
-    EXPECT_EQ(s.model.m_lines, (std::vector<std::string>{"[General]", "", "Class=X", "", "", ""}));
+    ASSERT_EQ(s.model.LineCount(), 6);
+    EXPECT_EQ(s.model.Lines(), (std::vector<std::string>{"[General]", "", "Class=X", "", "", ""}));
     EXPECT_EQ(s.model.RelativeMarkerRect(34, 1).left, 3);
     // The last line naming a hardpoint decides.
     EXPECT_EQ(s.model.RelativeMarkerRect(31, 1).left, 9);
@@ -103,15 +104,15 @@ TEST(Reader, UnreadablePathLoadsEmptyAndSaysSo) {
     TempDir dir;
     Loaded s;
     s.model.ResetHardpoints();
-    s.model.m_strShipPath = dir / "missing.gf";
+    s.model.SetShipPath(dir / "missing.gf");
     // A name that does not exist yet starts a new ship: nothing to say.
     const FileResult r = s.model.ReadShipFile();
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(r.message, "");
-    EXPECT_EQ(s.model.m_nLines, 0);
-    s.model.m_strShipPath = dir.path().string(); // a folder
+    EXPECT_EQ(s.model.LineCount(), 0);
+    s.model.SetShipPath(dir.path().string()); // a folder
     EXPECT_FALSE(s.model.ReadShipFile().ok);
-    EXPECT_EQ(s.model.m_nLines, 0);
+    EXPECT_EQ(s.model.LineCount(), 0);
     for (int i = 0; i < kHardpointCount; ++i)
         EXPECT_EQ(s.surface.MarkerRect(i), TrayRects()[i]);
 }
@@ -152,7 +153,7 @@ TEST(Opening, OnlyWhatCanBeAShipFileIsAccepted) {
     }
     EXPECT_TRUE(s.model.CheckShipFile(dir / "new.gf").ok);
     // The reader itself never blocks on a pipe either.
-    s.model.m_strShipPath = dir / "pipe.gf";
+    s.model.SetShipPath(dir / "pipe.gf");
     EXPECT_FALSE(s.model.ReadShipFile().ok);
 }
 
@@ -162,7 +163,7 @@ TEST(Writer, WorkedExampleByteForByte) {
                             "Warp=5,5\r\n[Other]\r\nKey=1\r\n");
     Loaded s;
     Load(s.model, dir / "F.gf");
-    EXPECT_EQ(s.model.m_lines,
+    EXPECT_EQ(s.model.Lines(),
               (std::vector<std::string>{"[General]", "Class=Frigate", "", "[HardPoints]", "", "",
                                         "[Other]", "Key=1"}));
     const Rect warp = s.surface.MarkerRect(31);
@@ -193,16 +194,14 @@ TEST(Writer, HeaderHandling) {
         {"", "[HardPoints]\r\nWarp=1,2\r\n"},
     };
     for (const Case& c : cases) {
-        s.model.m_lines = SplitLines(c.in);
-        s.model.m_nLines = static_cast<int>(s.model.m_lines.size());
+        s.model.ReadShipText(c.in);
         EXPECT_EQ(s.model.ShipFileContent(), c.out) << c.in;
     }
 }
 
 TEST(Writer, EveryMarkerInTheTrayWritesTheHeaderAlone) {
     Loaded s;
-    s.model.m_lines = {"[HardPoints]", "Tail=1"};
-    s.model.m_nLines = 2;
+    s.model.ReadShipText("[HardPoints]\r\nTail=1");
     EXPECT_EQ(s.model.ShipFileContent(), "[HardPoints]\r\n\r\nTail=1\r\n");
 }
 

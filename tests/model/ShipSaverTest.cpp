@@ -1,5 +1,6 @@
 #include "ShipSaver.h"
 #include "FileSystem.h"
+#include "PosixFileSystem.h"
 #include "RectMarkerSurface.h"
 #include "ShipModel.h"
 #include "ShipText.h"
@@ -227,23 +228,23 @@ TEST(Saving, AShipThatCouldNotBeReadIsNeverSavedOver) {
     RectMarkerSurface surface;
     FailingFileSystem fails(FailingFileSystem::ReadStep);
     ShipModel model(surface, fails);
-    model.m_strShipPath = dir / "S.gf";
+    model.SetShipPath(dir / "S.gf");
     const FileResult read = model.ReadShipFile();
     EXPECT_FALSE(read.ok);
     EXPECT_NE(read.message.find(dir / "S.gf"), std::string::npos) << read.message;
-    EXPECT_EQ(model.m_nLines, 0);
+    EXPECT_EQ(model.LineCount(), 0);
     const FileResult save = model.SaveShipFile();
     EXPECT_FALSE(save.ok);
     EXPECT_NE(save.message.find(dir / "S.gf"), std::string::npos) << save.message;
     EXPECT_EQ(ReadFile(dir / "S.gf"), "A=1\r\nWarp=1,2\r\n");
     EXPECT_EQ(Names(dir), std::set<std::string>{"S.gf"});
     // A ship that was read saves again; so does a new one, which no read found.
-    ShipModel fresh(surface);
-    fresh.m_strShipPath = dir / "S.gf";
+    ShipModel fresh(surface, RealFileSystem());
+    fresh.SetShipPath(dir / "S.gf");
     ASSERT_TRUE(fresh.ReadShipFile().ok);
     EXPECT_TRUE(fresh.SaveShipFile().ok);
     fresh.ResetHardpoints();
-    fresh.m_strShipPath = dir / "New.gf";
+    fresh.SetShipPath(dir / "New.gf");
     EXPECT_TRUE(fresh.ReadShipFile().ok);
     EXPECT_TRUE(fresh.SaveShipFile().ok);
     EXPECT_EQ(ReadFile(dir / "New.gf"), "[HardPoints]\r\n");
@@ -253,8 +254,8 @@ TEST(Saving, APipeAtTheShipPathIsRefused) {
     TempDir dir;
     ASSERT_EQ(::mkfifo((dir / "S.gf").c_str(), 0600), 0);
     RectMarkerSurface surface;
-    ShipModel model(surface);
-    model.m_strShipPath = dir / "S.gf";
+    ShipModel model(surface, RealFileSystem());
+    model.SetShipPath(dir / "S.gf");
     EXPECT_FALSE(model.SaveShipFile().ok);
     EXPECT_EQ(Names(dir), std::set<std::string>{"S.gf"});
 }
@@ -269,7 +270,7 @@ TEST(Saving, TheModelReportsAFailedSave) {
     } surface;
     FailingFileSystem fails(FailingFileSystem::RenameStep);
     ShipModel model(surface, fails);
-    model.m_strShipPath = dir / "S.gf";
+    model.SetShipPath(dir / "S.gf");
     ASSERT_TRUE(model.ReadShipFile().ok);
     EXPECT_FALSE(model.SaveShipFile().ok);
     EXPECT_EQ(ReadFile(dir / "S.gf"), "A=1\r\n");

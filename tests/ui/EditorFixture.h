@@ -2,6 +2,7 @@
 
 #include "Pelto5App.h"
 #include "Pelto5Dlg.h"
+#include "PosixFileSystem.h"
 
 #include <QTest>
 
@@ -32,7 +33,7 @@ inline ::testing::Environment* const kEditorAppEnvironment =
 class EditorTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dlg = std::make_unique<pelto5::Pelto5Dlg>();
+        dlg = std::make_unique<pelto5::Pelto5Dlg>(pelto5::RealFileSystem());
         dlg->SetOpenPrompt([this](QWidget*, const QString& initial) {
             promptInitial = initial;
             return nextOpen;
@@ -62,7 +63,9 @@ protected:
     }
     void Click(int id) { PressOn(dlg->Control(id)); }
     void Press(const QPoint& p) { QTest::mousePress(dlg->windowHandle(), Qt::LeftButton, {}, p); }
-    void Release(const QPoint& p) { QTest::mouseRelease(dlg->windowHandle(), Qt::LeftButton, {}, p); }
+    void Release(const QPoint& p) {
+        QTest::mouseRelease(dlg->windowHandle(), Qt::LeftButton, {}, p);
+    }
     void MoveTo(const QPoint& p) { QTest::mouseMove(dlg->windowHandle(), p); }
     void Open(const QString& path) {
         nextOpen = path;

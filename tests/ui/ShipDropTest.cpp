@@ -60,14 +60,14 @@ TEST_F(ShipDropTest, DroppedShipOpensAsOpenWould) {
 
     Pelto5Dlg opened;
     opened.OpenShip(ship);
-    EXPECT_EQ(dlg->Model().m_strShipPath, ship.toStdString());
+    EXPECT_EQ(dlg->Model().ShipPath(), ship.toStdString());
     EXPECT_FALSE(Shown(*dlg, kVlPictureId).isNull());
     EXPECT_EQ(Shown(*dlg, kVlPictureId), Shown(opened, kVlPictureId));
     EXPECT_EQ(Shown(*dlg, kTiPictureId), Shown(opened, kTiPictureId));
     int placed = 0;
     for (int i = 0; i < kHardpointCount; ++i) {
         EXPECT_EQ(dlg->MarkerRect(i), opened.MarkerRect(i)) << i;
-        placed += dlg->MarkerRect(i) != dlg->Model().m_rcHome[i];
+        placed += dlg->MarkerRect(i) != TrayRects()[i];
     }
     EXPECT_GT(placed, 50);
     EXPECT_TRUE(messages.isEmpty());
@@ -88,12 +88,12 @@ TEST_F(ShipDropTest, OtherDropsChangeNothing) {
         {"text", &text}, {"picture", &picture}, {"two ships", &twoShips}, {"remote", &remote}};
 
     auto expectNothingChanged = [this](const char* what, int carried = -1) {
-        EXPECT_TRUE(dlg->Model().m_strShipPath.empty()) << what;
+        EXPECT_TRUE(dlg->Model().ShipPath().empty()) << what;
         EXPECT_TRUE(Shown(*dlg, kVlPictureId).isNull()) << what;
         for (int i = 0; i < kHardpointCount; ++i) {
             if (i == carried)
                 continue;
-            EXPECT_EQ(dlg->MarkerRect(i), dlg->Model().m_rcHome[i]) << what << " " << i;
+            EXPECT_EQ(dlg->MarkerRect(i), TrayRects()[i]) << what << " " << i;
         }
         EXPECT_TRUE(messages.isEmpty()) << what;
     };

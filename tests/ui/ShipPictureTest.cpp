@@ -1,5 +1,7 @@
 #include "ShipPicture.h"
 
+#include "PosixFileSystem.h"
+
 #include "TestApp.h"
 
 #include <QDir>
@@ -143,7 +145,7 @@ protected:
         f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
         return path;
     }
-    QImage Load(const Bytes& bytes) { return LoadShipPicture(Write(bytes)); }
+    QImage Load(const Bytes& bytes) { return LoadShipPicture(RealFileSystem(), Write(bytes)); }
 
     QTemporaryDir dir_;
 };
@@ -436,9 +438,9 @@ TEST_F(ShipPictureTest, TopDownRleIsRefused) {
 
 TEST_F(ShipPictureTest, EmptyMissingAndGarbageFilesGiveNull) {
     EXPECT_TRUE(Load({}).isNull());
-    EXPECT_TRUE(LoadShipPicture(dir_.filePath("none.bmp")).isNull());
-    EXPECT_TRUE(LoadShipPicture(QString()).isNull());
-    EXPECT_TRUE(LoadShipPicture(dir_.path()).isNull()) << "a folder";
+    EXPECT_TRUE(LoadShipPicture(RealFileSystem(), dir_.filePath("none.bmp")).isNull());
+    EXPECT_TRUE(LoadShipPicture(RealFileSystem(), QString()).isNull());
+    EXPECT_TRUE(LoadShipPicture(RealFileSystem(), dir_.path()).isNull()) << "a folder";
     std::mt19937 rng(5);
     for (std::size_t len : {1u, 13u, 14u, 54u, 500u, 5000u}) {
         Bytes b(len);
@@ -515,7 +517,7 @@ TEST_F(BmpSuiteTest, GoodFilesAllLoad) {
     if (files.isEmpty())
         GTEST_SKIP() << "no BMP Suite at " << Suite().path().toStdString();
     for (const QString& f : files) {
-        const QImage img = LoadShipPicture(f);
+        const QImage img = LoadShipPicture(RealFileSystem(), f);
         EXPECT_FALSE(img.isNull()) << f.toStdString();
         if (!img.isNull()) {
             const QImage plain = QImageReader(f, "bmp").read();
@@ -532,7 +534,7 @@ TEST_F(BmpSuiteTest, QuestionableBadAndForeignFilesNeverCrash) {
     if (files.isEmpty())
         GTEST_SKIP() << "no BMP Suite at " << Suite().path().toStdString();
     for (const QString& f : files) {
-        const QImage img = LoadShipPicture(f);
+        const QImage img = LoadShipPicture(RealFileSystem(), f);
         std::printf(
             "%-28s %s\n",
             QFileInfo(f)
@@ -566,7 +568,7 @@ TEST_F(BmpSuiteTest, PixelsTheDataNeverSetsAreBlackWhateverTheHeapHeld) {
         QImage decoded[2];
         for (int run = 0; run < 2; ++run) {
             mallopt(M_PERTURB, run == 0 ? 0x5a : 0xa5); // fresh memory holds this byte's complement
-            decoded[run] = LoadShipPicture(f);
+            decoded[run] = LoadShipPicture(RealFileSystem(), f);
         }
         mallopt(M_PERTURB, 0);
         EXPECT_EQ(decoded[0], decoded[1]) << name;
@@ -580,7 +582,7 @@ TEST_F(BmpSuiteTest, ShortFileIsRefused) {
     const QString f = Suite().filePath("b/shortfile.bmp");
     if (!QFileInfo::exists(f))
         GTEST_SKIP() << "no " << f.toStdString();
-    EXPECT_TRUE(LoadShipPicture(f).isNull());
+    EXPECT_TRUE(LoadShipPicture(RealFileSystem(), f).isNull());
 }
 
 } // namespace

@@ -44,9 +44,6 @@ std::string ExecToCommandTemplate(const std::string& exec);
 // The Exec value of a desktop file's [Desktop Entry] group, if it has one.
 std::optional<std::string> DesktopFileExec(const QString& path);
 
-// The XDG data directories, most important first.
-QStringList XdgDataDirs();
-
 // The path of desktop entry id (such as "firefox.desktop") on the data dirs, or empty.
 QString FindDesktopFile(const QString& id);
 

@@ -1,4 +1,4 @@
-#include "FileSystem.h"
+#include "PosixFileSystem.h"
 
 #include <cerrno>
 #include <climits>

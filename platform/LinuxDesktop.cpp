@@ -7,14 +7,12 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <cstring>
 #include <memory>
 
 namespace pelto5 {
 
 namespace {
-
-const std::string kHtmKey = ".htm";
-const std::string kCommandSuffix = "\\shell\\open\\command";
 
 struct RunResult {
     enum Kind { FailedToStart, Finished, Crashed, StillRunning } kind = FailedToStart;
@@ -193,24 +191,11 @@ std::optional<std::string> DesktopFileExec(const QString& path) {
     return std::nullopt;
 }
 
-QStringList XdgDataDirs() {
-    QStringList dirs;
-    QString home = qEnvironmentVariable("XDG_DATA_HOME");
-    if (home.isEmpty())
-        home = QDir::homePath() + QStringLiteral("/.local/share");
-    dirs << home;
-    QString system = qEnvironmentVariable("XDG_DATA_DIRS");
-    if (system.isEmpty())
-        system = QStringLiteral("/usr/local/share/:/usr/share/");
-    for (const QString& dir : system.split(QLatin1Char(':'), Qt::SkipEmptyParts))
-        dirs << dir;
-    return dirs;
-}
-
 QString FindDesktopFile(const QString& id) {
     if (id.isEmpty() || id.contains(QLatin1Char('/')) || id.startsWith(QLatin1Char('.')))
         return {};
-    for (const QString& dir : XdgDataDirs()) {
+    for (const QString& dir :
+         QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
         const QString base = dir + QStringLiteral("/applications/");
         // An id "a-b.desktop" may also lie at "a/b.desktop".
         QString relative = id;
@@ -262,7 +247,7 @@ KeyRead LinuxDesktop::ReadKey(RegistryRoot root, const std::string& subKey) {
         return read;
     }
     if (EndsWith(subKey, kCommandSuffix)) {
-        const std::string entry = subKey.substr(0, subKey.size() - kCommandSuffix.size());
+        const std::string entry = subKey.substr(0, subKey.size() - std::strlen(kCommandSuffix));
         const QString path = FindDesktopFile(QString::fromStdString(entry));
         if (path.isEmpty())
             return read;
