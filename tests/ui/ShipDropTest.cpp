@@ -58,7 +58,7 @@ TEST_F(ShipDropTest, DroppedShipOpensAsOpenWould) {
     data.setUrls({QUrl::fromLocalFile(ship)});
     EXPECT_EQ(Drop(data), std::make_pair(true, true));
 
-    Pelto5Dlg opened;
+    Pelto5Dlg opened(RealFileSystem());
     opened.OpenShip(ship);
     EXPECT_EQ(dlg->Model().ShipPath(), ship.toStdString());
     EXPECT_FALSE(Shown(*dlg, kVlPictureId).isNull());
