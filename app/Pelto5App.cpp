@@ -1,5 +1,6 @@
 #include "Pelto5App.h"
 
+#include "Colours.h"
 #include "Pelto5Dlg.h"
 #include "PosixFileSystem.h"
 
@@ -26,8 +27,8 @@ Pelto5App::~Pelto5App() {
 }
 
 QPalette Pelto5App::DialogPalette() {
-    const QColor black(0, 0, 0);
-    const QColor lilac(198, 181, 239);
+    const QColor black = ToQColor(kBlack);
+    const QColor lilac = ToQColor(kLilac);
     QPalette pal;
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button,

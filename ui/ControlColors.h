@@ -1,24 +1,10 @@
 #pragma once
 
-#include <QColor>
+#include "Colours.h"
 
-#include <cstdint>
 #include <optional>
 
 namespace pelto5 {
-
-// A colour as 0x00BBGGRR, red in the low byte.
-using ColorRef = std::uint32_t;
-constexpr ColorRef Rgb(int r, int g, int b) {
-    return static_cast<ColorRef>(r) | (static_cast<ColorRef>(g) << 8) |
-           (static_cast<ColorRef>(b) << 16);
-}
-inline QColor ToQColor(ColorRef color) {
-    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
-}
-inline ColorRef FromQColor(const QColor& color) {
-    return Rgb(color.red(), color.green(), color.blue());
-}
 
 // A parent's answer to a control's colour request: the text, the background
 // behind the text's own box, and the fill of the rest of the control.

@@ -14,10 +14,6 @@ namespace pelto5 {
 
 namespace {
 
-constexpr ColorRef kLilac = 0x00EFB5C6;
-constexpr ColorRef kOrange = 0x005ABDF7;
-constexpr ColorRef kBlack = 0x00000000;
-
 // A static text line coloured by its parent's answer: the brush fills the
 // control and the text stands opaque on its own background.
 class ColoredStatic : public QLabel {

@@ -92,11 +92,11 @@ Pelto5Dlg::Pelto5Dlg(FileSystem& fs, QWidget* parent)
     CreateReadoutFont();
     setWindowIcon(ResourceIcon(128));
     m_nDragState = kIdle;
-    m_clrMauve = 0x00847BA5;
-    m_clrLilac = 0x00EFB5C6;
-    m_clrOrange = 0x005ABDF7;
-    m_clrPink = 0x00B5A5D6;
-    m_clrText = 0x00020202;
+    m_clrMauve = kMauve;
+    m_clrLilac = kLilac;
+    m_clrOrange = kOrange;
+    m_clrPink = kPink;
+    m_clrText = kReadoutText;
     ApplyControlColours();
     PullReadouts();
     m_skin = ResourceBitmap(kSkinId);
