@@ -17,9 +17,7 @@ constexpr int kLastMarkerCommandId = 3250;
 constexpr int kFirstMarkerImage = 141;
 
 // Control ids the marker rectangles are measured against.
-constexpr int kVlPictureId = 1003;
-constexpr int kTiPictureId = 1004;
-constexpr int kReferenceId = 1015;
+constexpr int kVlPictureId = 1003, kTiPictureId = 1004, kReferenceId = 1015;
 
 constexpr Point kVlOrigin{23, 24};
 constexpr Point kTiOrigin{645, 8};

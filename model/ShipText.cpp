@@ -37,22 +37,23 @@ int32_t RunValue(const std::string& s, size_t first, size_t last, bool negative)
     return static_cast<int32_t>(v > kMax ? kMax : v);
 }
 
-} // namespace
-
-std::string ToLowerCopy(const std::string& text) {
+// A copy of text with the 26 ASCII letters from `from` on moved to start at `to`.
+std::string FoldCopy(const std::string& text, char from, char to) {
     std::string out(text);
     for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+        if (c >= from && c < from + 26)
+            c = static_cast<char>(c - from + to);
     return out;
 }
 
+} // namespace
+
+std::string ToLowerCopy(const std::string& text) {
+    return FoldCopy(text, 'A', 'a');
+}
+
 std::string ToUpperCopy(const std::string& text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return out;
+    return FoldCopy(text, 'a', 'A');
 }
 
 int ClassifyLine(const std::string& line) {

@@ -21,12 +21,8 @@ inline ColorRef FromQColor(const QColor& color) {
 
 // The console's colours, shared by every window: the dialogs' lilac text on
 // black, and the orange of the support dialog's lines.
-constexpr ColorRef kLilac = Rgb(198, 181, 239);
-constexpr ColorRef kOrange = Rgb(247, 189, 90);
-constexpr ColorRef kBlack = Rgb(0, 0, 0);
+constexpr ColorRef kLilac = 0x00EFB5C6, kOrange = 0x005ABDF7, kBlack = 0x00000000;
 // The read-out boxes' mauve and pink, and the read-outs' near-black text.
-constexpr ColorRef kMauve = Rgb(165, 123, 132);
-constexpr ColorRef kPink = Rgb(214, 165, 181);
-constexpr ColorRef kReadoutText = Rgb(2, 2, 2);
+constexpr ColorRef kMauve = 0x00847BA5, kPink = 0x00B5A5D6, kReadoutText = 0x00020202;
 
 } // namespace pelto5

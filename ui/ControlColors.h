@@ -9,9 +9,7 @@ namespace pelto5 {
 // A parent's answer to a control's colour request: the text, the background
 // behind the text's own box, and the fill of the rest of the control.
 struct ControlColors {
-    ColorRef text = 0;
-    ColorRef textBack = 0;
-    ColorRef brush = 0;
+    ColorRef text = 0, textBack = 0, brush = 0;
 };
 
 // Implemented by a parent window that colours some of its controls itself;

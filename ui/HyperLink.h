@@ -13,11 +13,13 @@
 namespace pelto5 {
 
 // Style flags of a static text control.
-constexpr int SS_CENTER = 0x0001;
-constexpr int SS_RIGHT = 0x0002;
-constexpr int SS_NOTIFY = 0x0100;
-constexpr int SS_CENTERIMAGE = 0x0200;
-constexpr int WS_GROUP = 0x00020000;
+enum StaticStyle : int {
+    SS_CENTER = 0x0001,
+    SS_RIGHT = 0x0002,
+    SS_NOTIFY = 0x0100,
+    SS_CENTERIMAGE = 0x0200,
+    WS_GROUP = 0x00020000,
+};
 
 // A static text control that acts as a web link: underlined, coloured by
 // state, hand cursor, tool tip with the target, and a click opens the target.

@@ -1,6 +1,7 @@
 #include "MeDlg.h"
 
 #include "DialogFont.h"
+#include "DialogKeys.h"
 #include "DialogUnits.h"
 #include "Resources.h"
 
@@ -169,14 +170,10 @@ void MeDlg::OnOK() {
 }
 
 void MeDlg::keyPressEvent(QKeyEvent* event) {
-    // No button is a default button, so Enter is the dialog's own OK.
-    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
-        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-            OnOK();
-            return;
-        }
-    }
-    QDialog::keyPressEvent(event);
+    if (IsDialogOkKey(event))
+        OnOK();
+    else
+        QDialog::keyPressEvent(event);
 }
 
 bool MeDlg::eventFilter(QObject* watched, QEvent* event) {

@@ -2,6 +2,7 @@
 
 #include "AboutDlg.h"
 #include "DialogFont.h"
+#include "DialogKeys.h"
 #include "DialogUnits.h"
 #include "Resources.h"
 #include "WindowPlacement.h"
@@ -388,13 +389,10 @@ void Pelto5Dlg::keyPressEvent(QKeyEvent* event) {
         ShowSystemMenu(QCursor::pos());
         return;
     }
-    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
-        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-            accept();
-            return;
-        }
-    }
-    QDialog::keyPressEvent(event);
+    if (IsDialogOkKey(event))
+        accept();
+    else
+        QDialog::keyPressEvent(event);
 }
 
 bool Pelto5Dlg::eventFilter(QObject* watched, QEvent* event) {

@@ -13,20 +13,10 @@ namespace pelto5 {
 constexpr int kShellSuccess = 33;
 constexpr int kSwShow = 5;
 
-// Failure codes of the shell's open and of starting a command line.
-constexpr int kErrOutOfResources = 0;
-constexpr int kSeErrFnf = 2;
-constexpr int kSeErrPnf = 3;
-constexpr int kSeErrAccessDenied = 5;
-constexpr int kSeErrOom = 8;
-constexpr int kErrBadFormat = 11;
-constexpr int kSeErrShare = 26;
-constexpr int kSeErrAssocIncomplete = 27;
-constexpr int kSeErrDdeTimeout = 28;
-constexpr int kSeErrDdeFail = 29;
-constexpr int kSeErrDdeBusy = 30;
-constexpr int kSeErrNoAssoc = 31;
-constexpr int kSeErrDllNotFound = 32;
+// The failure codes of the shell's open and of starting a command line that
+// this system gives itself (OpenErrorText knows them all).
+constexpr int kSeErrFnf = 2, kSeErrPnf = 3, kSeErrAccessDenied = 5, kSeErrOom = 8;
+constexpr int kErrBadFormat = 11, kSeErrAssocIncomplete = 27, kSeErrNoAssoc = 31;
 
 // Registry status values.
 constexpr long kErrorSuccess = 0;
