@@ -24,4 +24,6 @@ private:
 inline ::testing::Environment* const kQtAppEnvironment =
     ::testing::AddGlobalTestEnvironment(new QtAppEnvironment);
 
-inline QApplication& TestApp() { return *static_cast<QApplication*>(QCoreApplication::instance()); }
+inline QApplication& TestApp() {
+    return *static_cast<QApplication*>(QCoreApplication::instance());
+}
