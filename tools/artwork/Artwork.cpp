@@ -2,6 +2,7 @@
 
 #include "Palette.h"
 #include "PixelFont.h"
+#include "SmoothPainter.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -54,10 +55,42 @@ QPainterPath Capsule(int x0, int y0, int x1, int y1, bool roundLeft, bool roundR
     return path;
 }
 
+// A bar down the left of `outer` that turns, round its top-left corner, into a bar
+// along the top; the corner is rounded inside too.
+QPainterPath Elbow(const QRectF& outer, qreal barWidth, qreal barHeight, qreal outerDiameter,
+                   qreal innerRadius) {
+    const QPointF inner(outer.left() + barWidth, outer.top() + barHeight);
+    QPainterPath path;
+    path.moveTo(outer.bottomLeft());
+    path.lineTo(outer.left(), outer.top() + outerDiameter / 2);
+    path.arcTo(QRectF(outer.topLeft(), QSizeF(outerDiameter, outerDiameter)), 180, -90);
+    path.lineTo(outer.topRight());
+    path.lineTo(outer.right(), inner.y());
+    path.lineTo(inner.x() + innerRadius, inner.y());
+    path.quadTo(inner, QPointF(inner.x(), inner.y() + innerRadius));
+    path.lineTo(inner.x(), outer.bottom());
+    path.closeSubpath();
+    return path;
+}
+
 void FillPath(QPainter& p, const QPainterPath& path, const QColor& c) {
     p.setPen(Qt::NoPen);
     p.setBrush(c);
     p.drawPath(path);
+}
+
+void FillRoundedRect(QPainter& p, const QRectF& rect, qreal radius, const QColor& c) {
+    QPainterPath path;
+    path.addRoundedRect(rect, radius, radius);
+    FillPath(p, path, c);
+}
+
+// A black w x h picture filled whole by one rounded plate: the face of a marker or tile.
+QImage DrawPlate(int w, int h, qreal radius, const QColor& fill) {
+    QImage image = Blank(w, h);
+    SmoothPainter p(&image);
+    FillRoundedRect(p, QRectF(0, 0, w, h), radius, fill);
+    return image;
 }
 
 void Word(QPainter& p, const QRect& box, const QString& text, int pixelSize, const QColor& ink,
@@ -92,21 +125,10 @@ const NumberBox kBoxes[] = {
 
 QImage DrawSkin() {
     QImage image = Blank(797, 504);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, true);
+    SmoothPainter p(&image);
 
-    // Elbow: the orange bar down the left of the VL field turning into the top bar.
-    QPainterPath elbow;
-    elbow.moveTo(2, 392);
-    elbow.lineTo(2, 18);
-    elbow.arcTo(QRectF(2, 4, 28, 28), 180, -90);
-    elbow.lineTo(301, 4);
-    elbow.lineTo(301, 20);
-    elbow.lineTo(20, 20);
-    elbow.quadTo(14, 20, 14, 26);
-    elbow.lineTo(14, 392);
-    elbow.closeSubpath();
-    FillPath(p, elbow, kOrange);
+    // The orange bar down the left of the VL field turning into the top bar.
+    FillPath(p, Elbow(QRectF(QPointF(2, 4), QPointF(301, 392)), 12, 16, 28, 6), kOrange);
     Fill(p, 305, 4, 470, 19, kSand);
     FillPath(p, Capsule(475, 4, 619, 19, false, true), kPink);
 
@@ -225,8 +247,7 @@ QColor KeyColor(Tone tone, bool pressed) {
 
 QImage DrawKey(const KeyFace& face) {
     QImage image = Blank(64, 29);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, true);
+    SmoothPainter p(&image);
     p.setRenderHint(QPainter::TextAntialiasing, true);
     const bool left = face.ends != Ends::Right;
     const bool right = face.ends != Ends::Left;
@@ -248,11 +269,8 @@ QImage DrawKey(const KeyFace& face) {
 
 QImage DrawStickyPlate() {
     QImage image = Blank(58, 30);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    QPainterPath plate;
-    plate.addRoundedRect(QRectF(1, 1, 56, 28), 6, 6);
-    FillPath(p, plate, kOrange);
+    SmoothPainter p(&image);
+    FillRoundedRect(p, QRectF(1, 1, 56, 28), 6, kOrange);
     Word(p, QRect(1, 1, 56, 28), QStringLiteral("'STICKY'"), 16, kInkDark);
     return image;
 }
@@ -260,24 +278,16 @@ QImage DrawStickyPlate() {
 // ---- Markers --------------------------------------------------------------
 
 QImage DrawSquareMarker(const QString& label, int digit, const QColor& fill) {
-    QImage image = Blank(32, 32);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    QPainterPath body;
-    body.addRoundedRect(QRectF(0, 0, 32, 32), 5, 5);
-    FillPath(p, body, fill);
+    QImage image = DrawPlate(32, 32, 5, fill);
+    SmoothPainter p(&image);
     Word(p, QRect(0, 1, 32, 14), label, 12, kInkDark);
     Word(p, QRect(0, 13, 32, 19), QString::number(digit), 17, kInkDark);
     return image;
 }
 
 QImage DrawPlateMarker(const QString& letter, int number, const QColor& fill) {
-    QImage image = Blank(42, 32);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    QPainterPath body;
-    body.addRoundedRect(QRectF(0, 0, 42, 32), 5, 5);
-    FillPath(p, body, fill);
+    QImage image = DrawPlate(42, 32, 5, fill);
+    SmoothPainter p(&image);
     Word(p, QRect(1, 0, 13, 32), letter, 19, kInkDark);
     Fill(p, 14, 5, 15, 26, kInkDark);
     Word(p, QRect(16, 0, 26, 32), QString::number(number), 19, kInkDark);
@@ -286,13 +296,7 @@ QImage DrawPlateMarker(const QString& letter, int number, const QColor& fill) {
 
 // The 20 x 20 tiles are shown cut to their top 16 rows, so their marks stay there.
 QImage DrawTile(const QColor& fill) {
-    QImage image = Blank(20, 20);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    QPainterPath body;
-    body.addRoundedRect(QRectF(0, 0, 20, 20), 3, 3);
-    FillPath(p, body, fill);
-    return image;
+    return DrawPlate(20, 20, 3, fill);
 }
 
 QImage DrawNumberTile(int number, QChar letter, const QColor& fill) {
@@ -305,8 +309,7 @@ QImage DrawNumberTile(int number, QChar letter, const QColor& fill) {
 
 QImage DrawWarpTile() {
     QImage image = DrawTile(kLilac);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, true);
+    SmoothPainter p(&image);
     p.setPen(QPen(kInkDark, 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
     p.drawPolyline(QPolygonF({QPointF(4.5, 8), QPointF(10, 2.5), QPointF(15.5, 8)}));
     p.drawPolyline(QPolygonF({QPointF(4.5, 14), QPointF(10, 8.5), QPointF(15.5, 14)}));
@@ -315,8 +318,7 @@ QImage DrawWarpTile() {
 
 QImage DrawImpulseTile() {
     QImage image = DrawTile(kLilac);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, true);
+    SmoothPainter p(&image);
     p.setPen(Qt::NoPen);
     p.setBrush(kInkDark);
     const QPointF centre(10, 8);
@@ -332,8 +334,7 @@ QImage DrawImpulseTile() {
 
 QImage DrawThrusterTile() {
     QImage image = DrawTile(kLilac);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, true);
+    SmoothPainter p(&image);
     p.setPen(QPen(kInkDark, 1.6));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(QPointF(10, 8), 6, 6);
@@ -342,8 +343,11 @@ QImage DrawThrusterTile() {
     return image;
 }
 
+constexpr int kFirstMarkerId = 141;
+constexpr int kLastMarkerId = 196;
+
 QImage DrawMarker(int id) {
-    const int i = id - 141;
+    const int i = id - kFirstMarkerId;
     if (i < 3)
         return DrawSquareMarker(QStringLiteral("PWR"), i + 1, kOlive);
     if (i < 6)
@@ -369,8 +373,7 @@ QImage DrawMarker(int id) {
 
 QImage DrawFrameUpright() {
     QImage image = Blank(25, 235);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, true);
+    SmoothPainter p(&image);
     QPainterPath bar;
     bar.moveTo(0, 235);
     bar.lineTo(0, 18);
@@ -384,12 +387,42 @@ QImage DrawFrameUpright() {
 
 QImage DrawFrameTop() {
     QImage image = Blank(265, 23);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, true);
+    SmoothPainter p(&image);
     FillPath(p, Capsule(9, 0, 130, 22, true, false), kFrameOrange);
     Fill(p, 136, 0, 207, 22, QColor(0xDE, 0xB5, 0x63));
     Fill(p, 213, 0, 264, 22, QColor(0xD6, 0xA5, 0xB5));
     return image;
+}
+
+// ---- Pictures by number ----------------------------------------------------
+
+using Drawer = QImage (*)();
+
+// The pictures that stand alone, each under its own number.
+const std::map<int, Drawer>& SinglePictures() {
+    static const std::map<int, Drawer> kPictures{
+        {kSkinId, DrawSkin}, {221, DrawFrameUpright}, {223, DrawFrameTop}, {288, DrawStickyPlate}};
+    return kPictures;
+}
+
+// ---- Contact sheet -------------------------------------------------------
+
+// A picture on the contact sheet and the label set beneath it.
+struct SheetCell {
+    QImage image;
+    QString label;
+};
+
+// Every bitmap but the skin at twice its size, then the icon in its sizes.
+std::vector<SheetCell> SheetCells() {
+    std::vector<SheetCell> cells;
+    for (int id : BitmapIds())
+        if (id != kSkinId)
+            cells.push_back(
+                {DrawBitmap(id).scaled(DrawBitmap(id).size() * 2), QString::number(id)});
+    for (int size : IconSizes())
+        cells.push_back({DrawIcon(size), QStringLiteral("%1@%2").arg(kIconId).arg(size)});
+    return cells;
 }
 
 } // namespace
@@ -407,8 +440,10 @@ QFont ConsoleFont(int pixelSize) {
 
 const std::vector<int>& BitmapIds() {
     static const std::vector<int> kIds = [] {
-        std::vector<int> ids{kSkinId, 221, 223, 288};
-        for (int id = 141; id <= 196; ++id)
+        std::vector<int> ids;
+        for (const auto& [id, draw] : SinglePictures())
+            ids.push_back(id);
+        for (int id = kFirstMarkerId; id <= kLastMarkerId; ++id)
             ids.push_back(id);
         for (const auto& [id, face] : KeyFaces())
             ids.push_back(id);
@@ -419,16 +454,11 @@ const std::vector<int>& BitmapIds() {
 }
 
 QImage DrawBitmap(int id) {
-    if (id == kSkinId)
-        return DrawSkin();
-    if (id >= 141 && id <= 196)
+    if (id >= kFirstMarkerId && id <= kLastMarkerId)
         return DrawMarker(id);
-    if (id == 221)
-        return DrawFrameUpright();
-    if (id == 223)
-        return DrawFrameTop();
-    if (id == 288)
-        return DrawStickyPlate();
+    const auto& singles = SinglePictures();
+    if (const auto it = singles.find(id); it != singles.end())
+        return it->second();
     const auto& faces = KeyFaces();
     if (const auto it = faces.find(id); it != faces.end())
         return DrawKey(it->second);
@@ -443,27 +473,12 @@ const std::vector<int>& IconSizes() {
 QImage DrawIcon(int size) {
     QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, true);
+    SmoothPainter p(&image);
     p.scale(size / 48.0, size / 48.0);
-    QPainterPath plate;
-    plate.addRoundedRect(QRectF(1, 1, 46, 46), 8, 8);
-    FillPath(p, plate, kBlack);
+    FillRoundedRect(p, QRectF(1, 1, 46, 46), 8, kBlack);
     // An orange elbow framing a lilac marker on its mount point.
-    QPainterPath elbow;
-    elbow.moveTo(5, 43);
-    elbow.lineTo(5, 15);
-    elbow.arcTo(QRectF(5, 5, 20, 20), 180, -90);
-    elbow.lineTo(43, 5);
-    elbow.lineTo(43, 13);
-    elbow.lineTo(19, 13);
-    elbow.quadTo(13, 13, 13, 19);
-    elbow.lineTo(13, 43);
-    elbow.closeSubpath();
-    FillPath(p, elbow, kOrange);
-    QPainterPath marker;
-    marker.addRoundedRect(QRectF(21, 21, 20, 20), 4, 4);
-    FillPath(p, marker, kLilac);
+    FillPath(p, Elbow(QRectF(QPointF(5, 5), QPointF(43, 43)), 8, 8, 20, 6), kOrange);
+    FillRoundedRect(p, QRectF(21, 21, 20, 20), 4, kLilac);
     p.setPen(QPen(kInkDark, 3));
     p.drawLine(QPointF(31, 24), QPointF(31, 38));
     p.drawLine(QPointF(24, 31), QPointF(38, 31));
@@ -474,35 +489,26 @@ QImage DrawContactSheet() {
     constexpr int kWidth = 1100;
     constexpr int kMargin = 16;
     constexpr int kLabel = 16;
-    struct Cell {
-        int id;
-        QImage image;
-    };
-    std::vector<Cell> cells;
-    for (int id : BitmapIds())
-        if (id != kSkinId)
-            cells.push_back({id, DrawBitmap(id).scaled(DrawBitmap(id).size() * 2)});
-    for (int size : IconSizes())
-        cells.push_back({-size, DrawIcon(size)});
-
+    const std::vector<SheetCell> cells = SheetCells();
     const QImage skin = DrawBitmap(kSkinId);
-    // Lay the cells out in rows first, to know how tall the sheet is.
+    // Lay the cells out in rows first, to know how tall the sheet is. A cell is
+    // at least 40 pixels wide, so that its label has room.
     struct Placed {
-        QPoint at;
-        const Cell* cell;
+        QRect box;
+        const SheetCell* cell;
     };
     std::vector<Placed> placed;
     int x = kMargin;
     int y = kMargin + skin.height() + kLabel + kMargin;
     int rowHeight = 0;
-    for (const Cell& cell : cells) {
+    for (const SheetCell& cell : cells) {
         const int w = std::max(cell.image.width(), 40);
         if (x + w > kWidth - kMargin) {
             x = kMargin;
             y += rowHeight + kLabel + 10;
             rowHeight = 0;
         }
-        placed.push_back({QPoint(x, y), &cell});
+        placed.push_back({QRect(x, y, w, cell.image.height()), &cell});
         x += w + 12;
         rowHeight = std::max(rowHeight, cell.image.height());
     }
@@ -518,12 +524,9 @@ QImage DrawContactSheet() {
     p.drawText(QRect(kMargin, kMargin + skin.height(), 400, kLabel),
                Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("131 skin (797 x 504)"));
     for (const Placed& pl : placed) {
-        p.drawImage(pl.at, pl.cell->image);
-        const QString label = pl.cell->id > 0 ? QString::number(pl.cell->id)
-                                              : QStringLiteral("128@%1").arg(-pl.cell->id);
-        p.drawText(QRect(pl.at.x(), pl.at.y() + pl.cell->image.height(),
-                         std::max(pl.cell->image.width(), 40), kLabel),
-                   Qt::AlignLeft | Qt::AlignVCenter, label);
+        p.drawImage(pl.box.topLeft(), pl.cell->image);
+        p.drawText(QRect(pl.box.left(), pl.box.bottom() + 1, pl.box.width(), kLabel),
+                   Qt::AlignLeft | Qt::AlignVCenter, pl.cell->label);
     }
     return sheet;
 }

@@ -1,6 +1,7 @@
 #include "ExampleShip.h"
 
 #include "Palette.h"
+#include "SmoothPainter.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -31,14 +32,18 @@ private:
     std::uint32_t state_ = 20240611u;
 };
 
-void Stars(QImage& image, int count) {
+// Deep space with `count` stars, the same ones on every run.
+QImage StarField(int w, int h, int count) {
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(kSpace);
     Lcg random;
     for (int k = 0; k < count; ++k) {
-        const int x = static_cast<int>(random.Next() % static_cast<std::uint32_t>(image.width()));
-        const int y = static_cast<int>(random.Next() % static_cast<std::uint32_t>(image.height()));
+        const int x = static_cast<int>(random.Next() % static_cast<std::uint32_t>(w));
+        const int y = static_cast<int>(random.Next() % static_cast<std::uint32_t>(h));
         const int level = 110 + static_cast<int>(random.Next() % 140u);
         image.setPixel(x, y, qRgb(level, level, std::min(255, level + 30)));
     }
+    return image;
 }
 
 void Turret(QPainter& p, QPoint at, const QColor& tint) {
@@ -49,44 +54,66 @@ void Turret(QPainter& p, QPoint at, const QColor& tint) {
     p.drawEllipse(QPointF(at), 1.5, 1.5);
 }
 
+// One kind of hardpoint and where each of its hardpoints sits, in number order.
+struct Kind {
+    const char* name;
+    std::vector<QPoint> points;
+};
+
+// The hardpoints of every kind, numbered from 1 within their kind in the order given;
+// a kind with a single hardpoint goes unnumbered.
+std::vector<ShipPoint> Numbered(std::initializer_list<Kind> kinds) {
+    std::vector<ShipPoint> points;
+    for (const Kind& kind : kinds) {
+        const bool single = kind.points.size() == 1;
+        int number = 0;
+        for (const QPoint& at : kind.points)
+            points.push_back({QString::fromLatin1(kind.name), single ? 0 : ++number, at});
+    }
+    return points;
+}
+
+// The hardpoint's position as the ship file spells it: "x,y", or with another comma.
+QString Position(const ShipPoint& pt, const QString& comma = QStringLiteral(",")) {
+    return QString::number(pt.at.x()) + comma + QString::number(pt.at.y());
+}
+
 } // namespace
 
+QString ShipPoint::Name() const {
+    return number > 0 ? kind + QString::number(number) : kind;
+}
+
 const std::vector<ShipPoint>& ShipVlPoints() {
-    static const std::vector<ShipPoint> kPoints{
-        {"VLPower1", {200, 180}},   {"VLPower2", {260, 180}},   {"VLPower3", {320, 180}},
-        {"VLBridge1", {432, 166}},  {"VLBridge2", {452, 180}},  {"VLBridge3", {432, 194}},
-        {"VLHull1", {150, 150}},    {"VLHull2", {340, 214}},    {"VLHull3", {510, 180}},
-        {"VLWeapon1", {80, 64}},    {"VLWeapon2", {140, 62}},   {"VLWeapon3", {200, 62}},
-        {"VLWeapon4", {260, 64}},   {"VLWeapon5", {240, 127}},  {"VLWeapon6", {300, 126}},
-        {"VLWeapon7", {360, 129}},  {"VLWeapon8", {420, 135}},  {"VLWeapon9", {470, 145}},
-        {"VLWeapon10", {520, 160}}, {"VLWeapon11", {556, 174}}, {"VLWeapon12", {80, 296}},
-        {"VLWeapon13", {140, 298}}, {"VLWeapon14", {200, 298}}, {"VLWeapon15", {260, 296}},
-        {"VLWeapon16", {240, 234}}, {"VLWeapon17", {300, 234}}, {"VLWeapon18", {360, 231}},
-        {"VLWeapon19", {420, 225}}, {"VLWeapon20", {470, 215}}, {"VLWeapon21", {520, 200}},
-    };
+    // Weapons 1 to 11 are beam mounts above the hull, the rest heavy mounts below.
+    static const std::vector<ShipPoint> kPoints = Numbered({
+        {"VLPower", {{200, 180}, {260, 180}, {320, 180}}},
+        {"VLBridge", {{432, 166}, {452, 180}, {432, 194}}},
+        {"VLHull", {{150, 150}, {340, 214}, {510, 180}}},
+        {"VLWeapon",
+         {{80, 64},   {140, 62},  {200, 62},  {260, 64},  {240, 127}, {300, 126}, {360, 129},
+          {420, 135}, {470, 145}, {520, 160}, {556, 174}, {80, 296},  {140, 298}, {200, 298},
+          {260, 296}, {240, 234}, {300, 234}, {360, 231}, {420, 225}, {470, 215}, {520, 200}}},
+    });
     return kPoints;
 }
 
 const std::vector<ShipPoint>& ShipTiPoints() {
-    static const std::vector<ShipPoint> kPoints{
-        {"Warp", {75, 96}},      {"Impulse", {75, 146}},   {"Thruster", {75, 22}},
-        {"Weapon1", {66, 30}},   {"Weapon2", {58, 48}},    {"Weapon3", {54, 68}},
-        {"Weapon4", {54, 88}},   {"Weapon5", {56, 108}},   {"Weapon6", {60, 128}},
-        {"Weapon7", {23, 76}},   {"Weapon8", {23, 94}},    {"Weapon9", {23, 112}},
-        {"Weapon10", {23, 130}}, {"Weapon11", {23, 146}},  {"Weapon12", {84, 30}},
-        {"Weapon13", {92, 48}},  {"Weapon14", {96, 68}},   {"Weapon15", {96, 88}},
-        {"Weapon16", {94, 108}}, {"Weapon17", {90, 128}},  {"Weapon18", {127, 76}},
-        {"Weapon19", {127, 94}}, {"Weapon20", {127, 112}}, {"Weapon21", {127, 130}},
-    };
+    // Weapons 1 to 11 lie left of the keel, the rest right of it.
+    static const std::vector<ShipPoint> kPoints = Numbered({
+        {"Warp", {{75, 96}}},
+        {"Impulse", {{75, 146}}},
+        {"Thruster", {{75, 22}}},
+        {"Weapon", {{66, 30}, {58, 48},  {54, 68},  {54, 88},  {56, 108}, {60, 128},  {23, 76},
+                    {23, 94}, {23, 112}, {23, 130}, {23, 146}, {84, 30},  {92, 48},   {96, 68},
+                    {96, 88}, {94, 108}, {90, 128}, {127, 76}, {127, 94}, {127, 112}, {127, 130}}},
+    });
     return kPoints;
 }
 
 QImage DrawShipVl() {
-    QImage image(kShipVlWidth, kShipVlHeight, QImage::Format_RGB32);
-    image.fill(kSpace);
-    Stars(image, 260);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, true);
+    QImage image = StarField(kShipVlWidth, kShipVlHeight, 260);
+    SmoothPainter p(&image);
 
     // Nacelles on their pylons, engine glow at the stern.
     p.setPen(QPen(kHullDark, 2));
@@ -119,9 +146,8 @@ QImage DrawShipVl() {
     p.drawRect(QRectF(50, 166, 18, 28));
 
     // Reactor cores along the spine.
-    for (const auto& pt : ShipVlPoints()) {
-        const QString name = QString::fromLatin1(pt.name);
-        if (name.startsWith(QLatin1String("VLPower"))) {
+    for (const ShipPoint& pt : ShipVlPoints()) {
+        if (pt.kind == QLatin1String("VLPower")) {
             p.setBrush(kGlow);
             p.setPen(QPen(kHullDark, 2));
             p.drawEllipse(QPointF(pt.at), 14, 14);
@@ -134,20 +160,18 @@ QImage DrawShipVl() {
     p.setBrush(kHullLight);
     p.drawEllipse(QPointF(440, 180), 26, 24);
     p.setBrush(kGlow);
-    for (const auto& pt : ShipVlPoints())
-        if (QString::fromLatin1(pt.name).startsWith(QLatin1String("VLBridge")))
+    for (const ShipPoint& pt : ShipVlPoints())
+        if (pt.kind == QLatin1String("VLBridge"))
             p.drawEllipse(QPointF(pt.at), 4, 4);
     // Armour plates.
     p.setBrush(kHullDark);
-    for (const auto& pt : ShipVlPoints())
-        if (QString::fromLatin1(pt.name).startsWith(QLatin1String("VLHull")))
+    for (const ShipPoint& pt : ShipVlPoints())
+        if (pt.kind == QLatin1String("VLHull"))
             p.drawRect(QRectF(pt.at.x() - 9, pt.at.y() - 6, 18, 12));
     // Weapon turrets: beam mounts above, heavy mounts below.
-    for (const auto& pt : ShipVlPoints()) {
-        const QString name = QString::fromLatin1(pt.name);
-        if (name.startsWith(QLatin1String("VLWeapon")))
-            Turret(p, pt.at, name.mid(8).toInt() <= 11 ? kLilac : kRed);
-    }
+    for (const ShipPoint& pt : ShipVlPoints())
+        if (pt.kind == QLatin1String("VLWeapon"))
+            Turret(p, pt.at, pt.number <= 11 ? kLilac : kRed);
     p.setPen(kLilac);
     p.setFont(QFont(QStringLiteral("Liberation Sans Narrow"), 11, QFont::Bold));
     p.drawText(QRectF(330, 330, 260, 24), Qt::AlignRight,
@@ -156,14 +180,11 @@ QImage DrawShipVl() {
 }
 
 QImage DrawShipTi() {
-    QImage image(kShipTiWidth, kShipTiHeight, QImage::Format_RGB32);
-    image.fill(kSpace);
-    Stars(image, 40);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(QPen(kHullDark, 1.5));
-    // Nacelles and their struts.
+    QImage image = StarField(kShipTiWidth, kShipTiHeight, 40);
+    SmoothPainter p(&image);
+    // Nacelles and their struts; at this size every part has a thinner outline.
     p.setBrush(kHullMid);
+    p.setPen(QPen(kHullDark, 1.5));
     p.drawRect(QRectF(30, 100, 20, 8));
     p.drawRect(QRectF(101, 100, 20, 8));
     p.setBrush(kHullLight);
@@ -181,18 +202,17 @@ QImage DrawShipTi() {
     p.setBrush(kHullLight);
     p.drawPath(hull);
     p.setBrush(kGlow);
-    for (const auto& pt : ShipTiPoints()) {
-        const QString name = QString::fromLatin1(pt.name);
-        if (name == QLatin1String("Warp"))
+    for (const ShipPoint& pt : ShipTiPoints()) {
+        if (pt.kind == QLatin1String("Warp"))
             p.drawEllipse(QPointF(pt.at), 7, 9);
-        else if (name == QLatin1String("Impulse")) {
+        else if (pt.kind == QLatin1String("Impulse")) {
             p.setBrush(kEngine);
             p.drawRect(QRectF(pt.at.x() - 12, pt.at.y() - 3, 24, 6));
             p.setBrush(kGlow);
-        } else if (name == QLatin1String("Thruster"))
+        } else if (pt.kind == QLatin1String("Thruster"))
             p.drawEllipse(QPointF(pt.at), 3, 3);
         else {
-            p.setBrush(name.mid(6).toInt() <= 11 ? kLilac : kRed);
+            p.setBrush(pt.number <= 11 ? kLilac : kRed);
             p.drawEllipse(QPointF(pt.at), 2.5, 2.5);
             p.setBrush(kGlow);
         }
@@ -201,61 +221,54 @@ QImage DrawShipTi() {
 }
 
 QByteArray ShipFileText() {
-    auto line = [](QByteArray& out, const QString& text) {
-        out += text.toLatin1();
-        out += "\r\n";
-    };
-    auto entry = [](const ShipPoint& pt) {
-        return QStringLiteral("%1=%2,%3").arg(QLatin1String(pt.name)).arg(pt.at.x()).arg(pt.at.y());
-    };
     const auto& vl = ShipVlPoints();
     const auto& ti = ShipTiPoints();
-    // A few lines stand elsewhere, or are spelt differently, to show the reader copes.
-    auto elsewhere = [](const char* name) {
-        const QString n = QString::fromLatin1(name);
+    // A few hardpoints stand outside [HardPoints], or are spelt differently, to show the
+    // reader copes.
+    auto elsewhere = [](const ShipPoint& pt) {
+        const QString n = pt.Name();
         return n == QLatin1String("Warp") || n == QLatin1String("VLWeapon5") ||
                n == QLatin1String("Weapon3") || n == QLatin1String("Thruster");
     };
+    QString hardpoints;
+    for (const auto* points : {&vl, &ti})
+        for (const ShipPoint& pt : *points)
+            if (!elsewhere(pt))
+                hardpoints += pt.Name() + QLatin1Char('=') + Position(pt) + QLatin1Char('\n');
 
-    QByteArray out;
-    line(out, QStringLiteral("; Corvette.gf - a sample ship for Pelto5."));
-    line(out,
-         QStringLiteral("; Pictures: CorvetteVL.bmp (side view) and CorvetteTI.bmp (from above)."));
-    line(out, QStringLiteral("; Positions are pixels from each picture's top-left corner."));
-    line(out, QStringLiteral("[General]"));
-    line(out, QStringLiteral("Name=Pelto Corvette"));
-    line(out, QStringLiteral("Class=Escort"));
-    line(out, QStringLiteral("Crew=36"));
-    line(out, QStringLiteral("Mass=5400"));
-    line(out, QString());
-    line(out, QStringLiteral("[Engines]"));
-    line(out, QStringLiteral("WarpRating=6"));
-    line(out, QStringLiteral("ImpulseRating=4"));
-    line(out, QStringLiteral("; Hardpoint lines count wherever they stand, in any letter case."));
-    line(out, QStringLiteral("warp=%1,%2").arg(ti[0].at.x()).arg(ti[0].at.y()));
-    line(out, QStringLiteral(" Thruster = %1 , %2").arg(ti[2].at.x()).arg(ti[2].at.y()));
-    line(out, QString());
-    line(out, QStringLiteral("[Weapons]"));
-    line(out, QStringLiteral("Beam=Phaser Mk II"));
-    line(out, QStringLiteral("Heavy=Plasma Howitzer"));
-    line(out, QStringLiteral("Arc=270"));
-    line(out, QStringLiteral("VL Weapon 5 = %1,%2").arg(vl[13].at.x()).arg(vl[13].at.y()));
-    line(out, QStringLiteral("WEAPON3=%1,%2").arg(ti[5].at.x()).arg(ti[5].at.y()));
-    line(out, QString());
-    line(out, QStringLiteral("[HardPoints]"));
-    line(out, QStringLiteral("; VLWeapon22 and Weapon22 are left out: they wait in the tray."));
-    for (const ShipPoint& pt : vl)
-        if (!elsewhere(pt.name))
-            line(out, entry(pt));
-    for (const ShipPoint& pt : ti)
-        if (!elsewhere(pt.name))
-            line(out, entry(pt));
-    line(out, QString());
-    line(out, QStringLiteral("[Notes]"));
-    line(out, QStringLiteral("Designer=Pelto5 sample"));
-    line(out, QStringLiteral(
-                  "Comment=Weapon lines below this header are not hardpoints: WeaponCount=21"));
-    return out;
+    QString text = QStringLiteral(R"(; Corvette.gf - a sample ship for Pelto5.
+; Pictures: CorvetteVL.bmp (side view) and CorvetteTI.bmp (from above).
+; Positions are pixels from each picture's top-left corner.
+[General]
+Name=Pelto Corvette
+Class=Escort
+Crew=36
+Mass=5400
+
+[Engines]
+WarpRating=6
+ImpulseRating=4
+; Hardpoint lines count wherever they stand, in any letter case.
+warp=%1
+ Thruster = %2
+
+[Weapons]
+Beam=Phaser Mk II
+Heavy=Plasma Howitzer
+Arc=270
+VL Weapon 5 = %3
+WEAPON3=%4
+
+[HardPoints]
+; VLWeapon22 and Weapon22 are left out: they wait in the tray.
+%5
+[Notes]
+Designer=Pelto5 sample
+Comment=Weapon lines below this header are not hardpoints: WeaponCount=21
+)");
+    text = text.arg(Position(ti[0]), Position(ti[2], QStringLiteral(" , ")), Position(vl[13]),
+                    Position(ti[5]), hardpoints);
+    return text.replace(QLatin1Char('\n'), QLatin1String("\r\n")).toLatin1();
 }
 
 } // namespace pelto5::art

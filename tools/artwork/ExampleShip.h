@@ -11,8 +11,11 @@
 namespace pelto5::art {
 
 struct ShipPoint {
-    const char* name;
-    QPoint at; // pixels from the top-left of the hardpoint's picture
+    QString kind; // "VLWeapon", "Warp"...
+    int number;   // from 1 within its kind; 0 for a kind with a single hardpoint
+    QPoint at;    // pixels from the top-left of the hardpoint's picture
+    // The name the ship file gives it: "VLWeapon5", "Warp".
+    QString Name() const;
 };
 
 constexpr int kShipVlWidth = 600;
