@@ -6,11 +6,13 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <functional>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -212,3 +214,26 @@ private:
     QProcess m_app;
     QString m_window;
 };
+
+// Whether this machine can run the suites (tools/setup.sh installs these).
+inline bool DisplayToolsPresent(const QStringList& tools = {"Xvfb", "xdotool"}) {
+    for (const QString& tool : tools)
+        if (QStandardPaths::findExecutable(tool).isEmpty())
+            return false;
+    return true;
+}
+
+// A whole file, byte for byte.
+inline std::string FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
+
+// Copies the sample ship, examples/Corvette.gf with its two pictures, into dir.
+inline bool CopySampleShip(const QTemporaryDir& dir) {
+    const QString examples = QStringLiteral(PELTO5_SOURCE_DIR "/examples/");
+    for (const char* name : {"Corvette.gf", "CorvetteVL.bmp", "CorvetteTI.bmp"})
+        if (!QFile::copy(examples + name, dir.filePath(name)))
+            return false;
+    return true;
+}

@@ -70,14 +70,11 @@ double VlPictureShown(const QImage& shot, const QImage& picture) {
 class DesktopApp : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (QStandardPaths::findExecutable("Xvfb").isEmpty() ||
-            QStandardPaths::findExecutable("xdotool").isEmpty())
+        if (!DisplayToolsPresent())
             GTEST_SKIP() << "Xvfb and xdotool are needed (tools/setup.sh installs them)";
         ASSERT_TRUE(desktop.Ready());
         ASSERT_TRUE(dir.isValid());
-        const QString examples = QStringLiteral(PELTO5_SOURCE_DIR "/examples/");
-        for (const char* name : {"Corvette.gf", "CorvetteVL.bmp", "CorvetteTI.bmp"})
-            ASSERT_TRUE(QFile::copy(examples + name, dir.filePath(name)));
+        ASSERT_TRUE(CopySampleShip(dir));
     }
 
     // The window at rest: the pointer on the frame below the VL picture, so

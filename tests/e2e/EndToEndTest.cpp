@@ -6,23 +6,14 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include <fstream>
-#include <iterator>
-
 using namespace pelto5;
 
 namespace {
 
-std::string Bytes(const QString& path) {
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 class EndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (QStandardPaths::findExecutable("Xvfb").isEmpty() ||
-            QStandardPaths::findExecutable("xdotool").isEmpty())
+        if (!DisplayToolsPresent())
             GTEST_SKIP() << "Xvfb and xdotool are needed (tools/setup.sh installs them)";
         ASSERT_TRUE(desktop.Ready());
         ASSERT_TRUE(desktop.StartEditor()) << desktop.Editor().readAll().toStdString();
@@ -52,11 +43,9 @@ TEST_F(EndToEnd, StartsWithItsWindowAndEscapeEndsIt) {
 TEST_F(EndToEnd, OpenCarrySnapDropSaveAndExit) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString examples = QStringLiteral(PELTO5_SOURCE_DIR "/examples/");
-    for (const char* name : {"Corvette.gf", "CorvetteVL.bmp", "CorvetteTI.bmp"})
-        ASSERT_TRUE(QFile::copy(examples + name, dir.filePath(name)));
+    ASSERT_TRUE(CopySampleShip(dir));
     const QString ship = dir.filePath("Corvette.gf");
-    const std::string original = Bytes(ship);
+    const std::string original = FileBytes(ship);
 
     desktop.ClickAt(762, 334); // OPEN
     desktop.Type(ship);
@@ -79,8 +68,8 @@ TEST_F(EndToEnd, OpenCarrySnapDropSaveAndExit) {
     EXPECT_NE(expected.find("VLWeapon22=281,176\r\n"), std::string::npos);
     EXPECT_NE(expected.find("Weapon22=51,84\r\n"), std::string::npos);
 
-    EXPECT_EQ(Bytes(ship), expected);
-    EXPECT_EQ(Bytes(dir.filePath("Corvette.001")), original);
+    EXPECT_EQ(FileBytes(ship), expected);
+    EXPECT_EQ(FileBytes(dir.filePath("Corvette.001")), original);
 
     desktop.ClickAt(762, 304); // EXIT
     ASSERT_TRUE(desktop.Editor().waitForFinished(10000));

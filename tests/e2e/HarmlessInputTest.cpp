@@ -10,7 +10,6 @@
 #include <QTemporaryDir>
 
 #include <fstream>
-#include <iterator>
 #include <sys/stat.h>
 
 using namespace pelto5;
@@ -23,21 +22,13 @@ constexpr int kExitX = 762, kExitY = 304;
 constexpr int kOpenX = 762, kOpenY = 334;
 constexpr int kDataX = 762, kDataY = 484;
 
-std::string Bytes(const QString& path) {
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 class HarmlessInput : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (QStandardPaths::findExecutable("Xvfb").isEmpty() ||
-            QStandardPaths::findExecutable("xdotool").isEmpty())
+        if (!DisplayToolsPresent())
             GTEST_SKIP() << "Xvfb and xdotool are needed (tools/setup.sh installs them)";
         ASSERT_TRUE(dir.isValid());
-        const QString examples = QStringLiteral(PELTO5_SOURCE_DIR "/examples/");
-        for (const char* name : {"Corvette.gf", "CorvetteVL.bmp", "CorvetteTI.bmp"})
-            ASSERT_TRUE(QFile::copy(examples + name, dir.filePath(name)));
+        ASSERT_TRUE(CopySampleShip(dir));
         ASSERT_TRUE(desktop.Ready());
     }
     void Start(const QProcessEnvironment& env = {}) {
@@ -131,7 +122,7 @@ TEST_F(HarmlessInput, TheMenuKeyNeverPressesAButton) {
 
 // A marker lying on SAVE never takes SAVE's click.
 TEST_F(HarmlessInput, AMarkerOnSaveNeverTakesItsClick) {
-    std::string ship = Bytes(dir.filePath("Corvette.gf"));
+    std::string ship = FileBytes(dir.filePath("Corvette.gf"));
     const std::string warp = "Warp=114,248\r\n"; // the marker's top-left at SAVE's top
     ship.insert(ship.find("[HardPoints]\r\n") + 14, warp);
     std::ofstream(dir.filePath("Corvette.gf").toStdString(), std::ios::binary) << ship;
@@ -144,22 +135,22 @@ TEST_F(HarmlessInput, AMarkerOnSaveNeverTakesItsClick) {
     desktop.MoveTo(300, 200); // a carried marker would follow
     desktop.ClickAt(kSaveX, kSaveY);
     ASSERT_TRUE(desktop.WaitUntil([&] { return Exists("Corvette.002"); }));
-    EXPECT_EQ(Bytes(dir.filePath("Corvette.gf")), expected);
+    EXPECT_EQ(FileBytes(dir.filePath("Corvette.gf")), expected);
 }
 
 // Enter on the name the second OPEN offers (the VL picture) refuses the
 // picture, and the open ship stays as it was.
 TEST_F(HarmlessInput, AcceptingTheOfferedPictureNameNeverTurnsItIntoAShip) {
-    const std::string picture = Bytes(dir.filePath("CorvetteVL.bmp"));
-    const std::string expected = Resaved(Bytes(dir.filePath("Corvette.gf")));
+    const std::string picture = FileBytes(dir.filePath("CorvetteVL.bmp"));
+    const std::string expected = Resaved(FileBytes(dir.filePath("Corvette.gf")));
     Start();
     Open(dir.filePath("Corvette.gf"));
     Open(QString()); // the offered name, as it stands
     ExpectMessageAndClose();
     desktop.ClickAt(kSaveX, kSaveY);
     ASSERT_TRUE(desktop.WaitUntil([&] { return Exists("Corvette.001"); }));
-    EXPECT_EQ(Bytes(dir.filePath("Corvette.gf")), expected);
-    EXPECT_EQ(Bytes(dir.filePath("CorvetteVL.bmp")), picture);
+    EXPECT_EQ(FileBytes(dir.filePath("Corvette.gf")), expected);
+    EXPECT_EQ(FileBytes(dir.filePath("CorvetteVL.bmp")), picture);
     EXPECT_FALSE(Exists("CorvetteVL.bmp.001"));
 }
 

@@ -17,9 +17,7 @@ const QChar kTitleSeparator(0x2014);
 class TextFit : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (QStandardPaths::findExecutable("Xvfb").isEmpty() ||
-            QStandardPaths::findExecutable("xdotool").isEmpty() ||
-            QStandardPaths::findExecutable("xprop").isEmpty())
+        if (!DisplayToolsPresent({"Xvfb", "xdotool", "xprop"}))
             GTEST_SKIP() << "Xvfb, xdotool and xprop are needed (tools/setup.sh installs them)";
         ASSERT_TRUE(desktop.Ready());
         ASSERT_TRUE(desktop.StartEditor()) << desktop.Editor().readAll().toStdString();

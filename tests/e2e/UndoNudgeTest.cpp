@@ -9,18 +9,11 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include <fstream>
-#include <iterator>
 #include <map>
 
 using namespace pelto5;
 
 namespace {
-
-std::string Bytes(const QString& path) {
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // Marker index to client rectangle, for the markers that left their loaded place.
 using Moved = std::map<int, Rect>;
@@ -28,14 +21,11 @@ using Moved = std::map<int, Rect>;
 class UndoByKeys : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (QStandardPaths::findExecutable("Xvfb").isEmpty() ||
-            QStandardPaths::findExecutable("xdotool").isEmpty())
+        if (!DisplayToolsPresent())
             GTEST_SKIP() << "Xvfb and xdotool are needed (tools/setup.sh installs them)";
         ASSERT_TRUE(dir.isValid());
-        const QString examples = QStringLiteral(PELTO5_SOURCE_DIR "/examples/");
-        for (const char* name : {"Corvette.gf", "CorvetteVL.bmp", "CorvetteTI.bmp"})
-            ASSERT_TRUE(QFile::copy(examples + name, dir.filePath(name)));
-        original = Bytes(dir.filePath("Corvette.gf"));
+        ASSERT_TRUE(CopySampleShip(dir));
+        original = FileBytes(dir.filePath("Corvette.gf"));
         ASSERT_TRUE(desktop.Ready());
         ASSERT_TRUE(desktop.StartEditor()) << desktop.Editor().readAll().toStdString();
     }
@@ -49,7 +39,7 @@ protected:
         const QString backup =
             dir.filePath(QStringLiteral("Corvette.%1").arg(++saves, 3, 10, QChar('0')));
         EXPECT_TRUE(desktop.WaitUntil([&] { return QFileInfo::exists(backup); })) << saves;
-        return Bytes(dir.filePath("Corvette.gf"));
+        return FileBytes(dir.filePath("Corvette.gf"));
     }
 
     QTemporaryDir dir;

@@ -4,11 +4,19 @@
 #include "Pelto5Dlg.h"
 #include "PosixFileSystem.h"
 
+#include <QFile>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+
+// Writes a file whole, for a test's ship.
+inline void WriteText(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
 
 // The real application, made before the first test and ended after the last,
 // before Qt's own static objects go.

@@ -11,12 +11,6 @@ using namespace pelto5;
 
 namespace {
 
-void WriteText(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 class UndoTest : public EditorTest {
 protected:
     void SetUp() override {
