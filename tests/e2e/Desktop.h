@@ -237,3 +237,31 @@ inline bool CopySampleShip(const QTemporaryDir& dir) {
             return false;
     return true;
 }
+
+// A suite's test on a display of its own, with the sample ship copied into dir;
+// skipped where the display tools are missing. A fixture that adds to SetUp
+// calls it first and stops when it skipped or failed.
+class DisplayTest : public ::testing::Test {
+protected:
+    explicit DisplayTest(QStringList tools = {"Xvfb", "xdotool"}) : m_tools(std::move(tools)) {}
+
+    void SetUp() override {
+        if (!DisplayToolsPresent(m_tools))
+            GTEST_SKIP() << m_tools.join(", ").toStdString()
+                         << " are needed (tools/setup.sh installs them)";
+        ASSERT_TRUE(desktop.Ready());
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(CopySampleShip(dir));
+    }
+    bool SetUpStopped() const { return IsSkipped() || HasFatalFailure(); }
+    void StartEditor(const QStringList& args = {}, const QProcessEnvironment& env = {}) {
+        ASSERT_TRUE(desktop.StartEditor(args, env)) << desktop.Editor().readAll().toStdString();
+    }
+
+    // Declared first, so that it outlives the editor that works in it.
+    QTemporaryDir dir;
+    Desktop desktop;
+
+private:
+    QStringList m_tools;
+};

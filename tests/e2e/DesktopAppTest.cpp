@@ -67,25 +67,14 @@ double VlPictureShown(const QImage& shot, const QImage& picture) {
     return same / double(((picture.width() + 3) / 4) * ((picture.height() + 3) / 4));
 }
 
-class DesktopApp : public ::testing::Test {
+class DesktopApp : public DisplayTest {
 protected:
-    void SetUp() override {
-        if (!DisplayToolsPresent())
-            GTEST_SKIP() << "Xvfb and xdotool are needed (tools/setup.sh installs them)";
-        ASSERT_TRUE(desktop.Ready());
-        ASSERT_TRUE(dir.isValid());
-        ASSERT_TRUE(CopySampleShip(dir));
-    }
-
     // The window at rest: the pointer on the frame below the VL picture, so
     // that the read-outs read the same in every run.
     QImage RestingShot(const std::function<bool(const QImage&)>& ready) {
         desktop.MoveTo(400, 395);
         return ShotWhen(desktop, ready);
     }
-
-    Desktop desktop;
-    QTemporaryDir dir;
 };
 
 } // namespace

@@ -10,15 +10,13 @@ using namespace pelto5;
 
 namespace {
 
-class EndToEnd : public ::testing::Test {
+class EndToEnd : public DisplayTest {
 protected:
     void SetUp() override {
-        if (!DisplayToolsPresent())
-            GTEST_SKIP() << "Xvfb and xdotool are needed (tools/setup.sh installs them)";
-        ASSERT_TRUE(desktop.Ready());
-        ASSERT_TRUE(desktop.StartEditor()) << desktop.Editor().readAll().toStdString();
+        DisplayTest::SetUp();
+        if (!SetUpStopped())
+            StartEditor();
     }
-    Desktop desktop;
 };
 
 } // namespace
@@ -41,9 +39,6 @@ TEST_F(EndToEnd, StartsWithItsWindowAndEscapeEndsIt) {
 }
 
 TEST_F(EndToEnd, OpenCarrySnapDropSaveAndExit) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    ASSERT_TRUE(CopySampleShip(dir));
     const QString ship = dir.filePath("Corvette.gf");
     const std::string original = FileBytes(ship);
 

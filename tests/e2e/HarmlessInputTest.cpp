@@ -22,17 +22,10 @@ constexpr int kExitX = 762, kExitY = 304;
 constexpr int kOpenX = 762, kOpenY = 334;
 constexpr int kDataX = 762, kDataY = 484;
 
-class HarmlessInput : public ::testing::Test {
+class HarmlessInput : public DisplayTest {
 protected:
-    void SetUp() override {
-        if (!DisplayToolsPresent())
-            GTEST_SKIP() << "Xvfb and xdotool are needed (tools/setup.sh installs them)";
-        ASSERT_TRUE(dir.isValid());
-        ASSERT_TRUE(CopySampleShip(dir));
-        ASSERT_TRUE(desktop.Ready());
-    }
     void Start(const QProcessEnvironment& env = {}) {
-        ASSERT_TRUE(desktop.StartEditor({}, env)) << desktop.Editor().readAll().toStdString();
+        StartEditor({}, env);
         main = desktop.Windows();
     }
     // OPEN, then the name typed into the file dialog (or, with an empty name,
@@ -74,8 +67,6 @@ protected:
     // What a save of the file as read must hold, markers where the file put them.
     std::string Resaved(const std::string& original) const { return SavedShip(original); }
 
-    QTemporaryDir dir;
-    Desktop desktop;
     QStringList main;
 };
 

@@ -14,13 +14,13 @@ namespace {
 // The em dash before the application's name that Qt adds to a title on X11.
 const QChar kTitleSeparator(0x2014);
 
-class TextFit : public ::testing::Test {
+class TextFit : public DisplayTest {
 protected:
+    TextFit() : DisplayTest({"Xvfb", "xdotool", "xprop"}) {}
     void SetUp() override {
-        if (!DisplayToolsPresent({"Xvfb", "xdotool", "xprop"}))
-            GTEST_SKIP() << "Xvfb, xdotool and xprop are needed (tools/setup.sh installs them)";
-        ASSERT_TRUE(desktop.Ready());
-        ASSERT_TRUE(desktop.StartEditor()) << desktop.Editor().readAll().toStdString();
+        DisplayTest::SetUp();
+        if (!SetUpStopped())
+            StartEditor();
     }
 
     // With PELTO5_SCREENSHOT_DIR set (to docs/), keeps the picture there.
@@ -30,8 +30,6 @@ protected:
             EXPECT_TRUE(shot.save(QDir(dir).filePath(name)));
         }
     }
-
-    Desktop desktop;
 };
 
 TEST_F(TextFit, WindowIsListedUnderTheTitleAlone) {

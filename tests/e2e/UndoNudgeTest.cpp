@@ -18,16 +18,14 @@ namespace {
 // Marker index to client rectangle, for the markers that left their loaded place.
 using Moved = std::map<int, Rect>;
 
-class UndoByKeys : public ::testing::Test {
+class UndoByKeys : public DisplayTest {
 protected:
     void SetUp() override {
-        if (!DisplayToolsPresent())
-            GTEST_SKIP() << "Xvfb and xdotool are needed (tools/setup.sh installs them)";
-        ASSERT_TRUE(dir.isValid());
-        ASSERT_TRUE(CopySampleShip(dir));
+        DisplayTest::SetUp();
+        if (SetUpStopped())
+            return;
         original = FileBytes(dir.filePath("Corvette.gf"));
-        ASSERT_TRUE(desktop.Ready());
-        ASSERT_TRUE(desktop.StartEditor()) << desktop.Editor().readAll().toStdString();
+        StartEditor();
     }
     // What a save must write with these markers moved (or all in the tray).
     std::string Expected(const Moved& moved, bool cleared = false) const {
@@ -42,8 +40,6 @@ protected:
         return FileBytes(dir.filePath("Corvette.gf"));
     }
 
-    QTemporaryDir dir;
-    Desktop desktop;
     std::string original;
     int saves = 0;
 };

@@ -70,22 +70,19 @@ std::string Overflow(const TemplateText& t, const QFont& font) {
                                2 * look::kSupportSize.width() - twiceCentre));
         roomName = QStringLiteral("the room beside the frame bar");
     }
-    QString out;
-    if (size.width() > room.width())
-        out += QStringLiteral("\"%1\" is %2 pixels wide, %3 over the %4 of %5. ")
-                   .arg(t.text.left(40))
-                   .arg(size.width())
-                   .arg(size.width() - room.width())
-                   .arg(room.width())
-                   .arg(roomName);
-    if (size.height() > room.height())
-        out += QStringLiteral("\"%1\" is %2 pixels high, %3 over the %4 of %5.")
-                   .arg(t.text.left(40))
-                   .arg(size.height())
-                   .arg(size.height() - room.height())
-                   .arg(room.height())
-                   .arg(roomName);
-    return out.toStdString();
+    auto over = [&](const char* dimension, int need, int have) {
+        return need <= have ? QString()
+                            : QStringLiteral("\"%1\" is %2 pixels %3, %4 over the %5 of %6. ")
+                                  .arg(t.text.left(40))
+                                  .arg(need)
+                                  .arg(QLatin1String(dimension))
+                                  .arg(need - have)
+                                  .arg(have)
+                                  .arg(roomName);
+    };
+    return (over("wide", size.width(), room.width()) + over("high", size.height(), room.height()))
+        .trimmed()
+        .toStdString();
 }
 
 TEST(DialogFont, EveryTemplateTextFitsItsControl) {
