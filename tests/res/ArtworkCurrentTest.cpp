@@ -2,6 +2,7 @@
 // generator without redrawing (or a hand edit of a PNG) shows up here.
 #include "Artwork.h"
 #include "ExampleShip.h"
+#include "Palette.h"
 #include "Resources.h"
 
 #include <QFile>
@@ -34,6 +35,25 @@ TEST(ArtworkCurrent, EmbeddedIconMatchesTheGenerator) {
     for (int size : art::IconSizes()) {
         const QImage embedded(QStringLiteral(PELTO5_SOURCE_DIR "/res/icons/128-%1.png").arg(size));
         EXPECT_EQ(embedded.convertToFormat(QImage::Format_ARGB32), art::DrawIcon(size)) << size;
+    }
+}
+
+TEST(ArtworkCurrent, DesktopIconsMatchTheGeneratorAndAreCrisp) {
+    using namespace art::palette;
+    const QList<QRgb> designColours{kBlack.rgb(), kOrange.rgb(), kLilac.rgb(), kInkDark.rgb()};
+    for (int size : art::DesktopIconSizes()) {
+        const QImage committed(QStringLiteral(PELTO5_SOURCE_DIR "/res/icons/128-%1.png").arg(size));
+        ASSERT_EQ(committed.size(), QSize(size, size));
+        EXPECT_EQ(committed.convertToFormat(QImage::Format_ARGB32), art::DrawIcon(size)) << size;
+        // Drawn for its size, not scaled: a row and a column across the middle
+        // (through the elbow, the marker and its cross) hold only the design's
+        // colours and clear pixels, never a blend at an edge.
+        const int middle = size * 5 / 8;
+        for (int i = 0; i < size; ++i)
+            for (const QRgb pixel : {committed.pixel(i, middle), committed.pixel(middle, i)})
+                EXPECT_TRUE(qAlpha(pixel) == 0 ||
+                            (qAlpha(pixel) == 255 && designColours.contains(pixel)))
+                    << size << " px icon, at " << i << ": " << std::hex << pixel;
     }
 }
 

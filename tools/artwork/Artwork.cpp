@@ -413,14 +413,14 @@ struct SheetCell {
     QString label;
 };
 
-// Every bitmap but the skin at twice its size, then the icon in its sizes.
+// Every bitmap but the skin at twice its size, then the icon in all its sizes.
 std::vector<SheetCell> SheetCells() {
     std::vector<SheetCell> cells;
     for (int id : BitmapIds())
         if (id != kSkinId)
             cells.push_back(
                 {DrawBitmap(id).scaled(DrawBitmap(id).size() * 2), QString::number(id)});
-    for (int size : IconSizes())
+    for (int size : DesktopIconSizes())
         cells.push_back({DrawIcon(size), QStringLiteral("%1@%2").arg(kIconId).arg(size)});
     return cells;
 }
@@ -470,18 +470,35 @@ const std::vector<int>& IconSizes() {
     return kSizes;
 }
 
+const std::vector<int>& DesktopIconSizes() {
+    static const std::vector<int> kSizes{16, 32, 48, 64, 128, 256};
+    return kSizes;
+}
+
 QImage DrawIcon(int size) {
+    // The design lies on the 32 px icon's grid. At every size each straight
+    // edge is put on a pixel boundary (halves rounded towards the middle, so
+    // the 16 px icon stays symmetric) instead of scaling one drawing, which
+    // would blur the edges of every other size.
+    const qreal unit = size / 32.0;
+    auto px = [unit](qreal v) {
+        const qreal scaled = v * unit;
+        return v <= 16 ? std::floor(scaled + 0.5) : std::ceil(scaled - 0.5);
+    };
+    auto box = [&px](qreal l, qreal t, qreal r, qreal b) {
+        return QRectF(QPointF(px(l), px(t)), QPointF(px(r), px(b)));
+    };
     QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     SmoothPainter p(&image);
-    p.scale(size / 48.0, size / 48.0);
-    FillRoundedRect(p, QRectF(1, 1, 46, 46), 8, kBlack);
+    FillRoundedRect(p, box(1, 1, 31, 31), 5 * unit, kBlack);
     // An orange elbow framing a lilac marker on its mount point.
-    FillPath(p, Elbow(QRectF(QPointF(5, 5), QPointF(43, 43)), 8, 8, 20, 6), kOrange);
-    FillRoundedRect(p, QRectF(21, 21, 20, 20), 4, kLilac);
-    p.setPen(QPen(kInkDark, 3));
-    p.drawLine(QPointF(31, 24), QPointF(31, 38));
-    p.drawLine(QPointF(24, 31), QPointF(38, 31));
+    const QRectF elbow = box(3, 3, 29, 29);
+    FillPath(p, Elbow(elbow, px(8) - elbow.left(), px(8) - elbow.top(), 13 * unit, 4 * unit),
+             kOrange);
+    FillRoundedRect(p, box(14, 14, 28, 28), 3 * unit, kLilac);
+    p.fillRect(box(20, 16, 22, 26), kInkDark);
+    p.fillRect(box(16, 20, 26, 22), kInkDark);
     return image;
 }
 

@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -50,11 +51,14 @@ int main(int argc, char** argv) {
             Save(pelto5::art::DrawBitmap(id), root.filePath(QStringLiteral("res/") + name), "PNG");
         qrc += "  <file>" + name.toLatin1() + "</file>\n";
     }
-    for (int size : pelto5::art::IconSizes()) {
+    // Every size lies in res/icons for the desktop; the program embeds the small ones.
+    const std::vector<int>& embedded = pelto5::art::IconSizes();
+    for (int size : pelto5::art::DesktopIconSizes()) {
         const QString name = QStringLiteral("icons/%1-%2.png").arg(pelto5::art::kIconId).arg(size);
         ok &=
             Save(pelto5::art::DrawIcon(size), root.filePath(QStringLiteral("res/") + name), "PNG");
-        qrc += "  <file>" + name.toLatin1() + "</file>\n";
+        if (std::find(embedded.begin(), embedded.end(), size) != embedded.end())
+            qrc += "  <file>" + name.toLatin1() + "</file>\n";
     }
     qrc += "</qresource>\n</RCC>\n";
     ok &= WriteBytes(qrc, root.filePath(QStringLiteral("res/pelto5.qrc")));
