@@ -8,9 +8,11 @@ CommandLine ParseCommandLine(const QStringList& args) {
     for (const QString& arg : args) {
         if (!optionsEnded && arg == QLatin1String("--")) {
             optionsEnded = true;
-        } else if (!optionsEnded && arg == QLatin1String("--help")) {
+        } else if (!optionsEnded &&
+                   (arg == QLatin1String("-h") || arg == QLatin1String("--help"))) {
             return {CommandLine::Action::Help, {}, {}};
-        } else if (!optionsEnded && arg == QLatin1String("--version")) {
+        } else if (!optionsEnded &&
+                   (arg == QLatin1String("-v") || arg == QLatin1String("--version"))) {
             return {CommandLine::Action::Version, {}, {}};
         } else if (!optionsEnded && arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
             return {CommandLine::Action::Usage, {}, QStringLiteral("unknown option '%1'").arg(arg)};
@@ -26,16 +28,23 @@ CommandLine ParseCommandLine(const QStringList& args) {
 }
 
 QString HelpText() {
+    // GNU's layout: usage, what the program does, the options with their
+    // short forms first, where to read on.
     return QStringLiteral(
         "Usage: pelto5 [FILE]\n"
+        "  or:  pelto5 OPTION\n"
         "Place the hardpoints of a ship on its two pictures and save them into the\n"
         "ship's .gf file; the old file is kept as a numbered backup (Ship.001, ...).\n"
         "\n"
-        "  FILE       a ship file to open at start, as OPEN would: its pictures are\n"
-        "             the file's name less .gf, plus VL.bmp and TI.bmp, beside it\n"
-        "  --help     show this help and exit\n"
-        "  --version  show the version and exit\n"
+        "With FILE, open that ship at start, as OPEN would: its pictures are the\n"
+        "file's name less .gf, plus VL.bmp and TI.bmp, beside it.\n"
         "\n"
+        "  -h, --help     display this help and exit\n"
+        "  -v, --version  output version information and exit\n"
+        "  --             take every argument after it as a file name\n"
+        "\n"
+        "Exit status: 0 when the window closes, 1 when it cannot open, 2 for a\n"
+        "wrong command line.\n"
         "The keys and mouse gestures are in pelto5(1).\n");
 }
 

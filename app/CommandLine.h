@@ -5,7 +5,8 @@
 
 namespace pelto5 {
 
-// What the command line asks for: `pelto5 [FILE]`, `--help` or `--version`.
+// What the command line asks for: `pelto5 [FILE]`, `-h`/`--help` or
+// `-v`/`--version`.
 struct CommandLine {
     enum class Action { Run, Help, Version, Usage };
     Action action = Action::Run;

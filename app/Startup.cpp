@@ -2,6 +2,7 @@
 
 #include "CommandLine.h"
 #include "Pelto5App.h"
+#include "PlatformFailure.h"
 
 #include <QFileInfo>
 
@@ -20,9 +21,10 @@ int Print(std::FILE* stream, const QString& text, int status) {
 }
 
 // Qt's messages while the application opens the display are held back: a
-// display that cannot be opened ends the start with one line of ours, not
-// with Qt's advice to reinstall and an abort. Once the display is open they
-// are passed on as they came.
+// display that cannot be opened, or a platform plugin that is missing, ends
+// the start with one line of ours that names which, not with Qt's advice to
+// reinstall and an abort. Once the display is open they are passed on as
+// they came.
 class HeldStartMessages {
 public:
     HeldStartMessages() { m_previous = qInstallMessageHandler(&Hold); }
@@ -50,7 +52,11 @@ private:
     static void Hold(QtMsgType type, const QMessageLogContext& context, const QString& text) {
         if (type == QtFatalMsg) {
             // Qt aborts when this returns; nothing of the application is up yet.
-            Print(stderr, NoDisplayLine(true), 1);
+            QStringList messages;
+            for (const Held& m : s_held)
+                messages << m.text;
+            messages << text;
+            Print(stderr, PlatformFailureLine(messages), 1);
             std::fflush(stderr);
             std::_Exit(1);
         }

@@ -70,10 +70,12 @@ public:
     }
 
     int RealPath(const std::string& path, std::string& resolved) override {
-        std::vector<char> buf(PATH_MAX + 1);
-        if (!::realpath(path.c_str(), buf.data()))
+        // An array, not a vector: its size is known where realpath is called,
+        // so the hardened build checks the call against it.
+        char buf[PATH_MAX];
+        if (!::realpath(path.c_str(), buf))
             return errno;
-        resolved = buf.data();
+        resolved = buf;
         return 0;
     }
 

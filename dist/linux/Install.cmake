@@ -23,21 +23,40 @@ configure_file(${PELTO5_DIST_SOURCE}/pelto5.metainfo.xml.in
 configure_file(${PELTO5_DIST_SOURCE}/pelto5-mime.xml.in
                ${PELTO5_DIST_MADE}/${PELTO5_APP_ID}.xml @ONLY)
 configure_file(${PELTO5_DIST_SOURCE}/pelto5.1.in ${PELTO5_DIST_MADE}/pelto5.1 @ONLY)
+configure_file(${PELTO5_DIST_SOURCE}/changelog.in ${PELTO5_DIST_MADE}/changelog @ONLY)
+# Debian installs manual pages and changelogs compressed, without a name or
+# time stamp in the gzip header so that every build gives the same bytes.
+# Done here rather than at build time: installing needs nothing built but the
+# editor.
+foreach(page pelto5.1 changelog)
+  execute_process(COMMAND gzip -9nc ${PELTO5_DIST_MADE}/${page}
+                  OUTPUT_FILE ${PELTO5_DIST_MADE}/${page}.gz COMMAND_ERROR_IS_FATAL ANY)
+endforeach()
 
 install(TARGETS pelto5 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# A stripped install (the package's) drops the compilers' notes as well, as
+# Debian's own packages do.
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment --remove-section=.note
+                            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/pelto5\"
+                    COMMAND_ERROR_IS_FATAL ANY)
+  endif()")
 install(FILES ${PELTO5_DIST_MADE}/${PELTO5_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PELTO5_DIST_MADE}/${PELTO5_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${PELTO5_DIST_MADE}/${PELTO5_APP_ID}.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
-install(FILES ${PELTO5_DIST_MADE}/pelto5.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-foreach(size 16 32 48)
+install(FILES ${PELTO5_DIST_MADE}/pelto5.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The icon drawn for each size by tools/artwork; software centres want 64 px and more.
+foreach(size 16 32 48 64 128 256)
   install(FILES ${PROJECT_SOURCE_DIR}/res/icons/128-${size}.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           RENAME ${PELTO5_APP_ID}.png)
 endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME copyright)
+install(FILES ${PELTO5_DIST_MADE}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(CPACK_PACKAGE_NAME pelto5)
 set(CPACK_PACKAGE_VENDOR "The Pelto5 developers")
@@ -52,7 +71,10 @@ set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# An editor of a game's data files, not a game: it lies in /usr/bin, where
+# `cmake --install --prefix ~/.local` puts it on the user's PATH too, and
+# takes Debian's section for editors, as the Tiled map editor does.
+set(CPACK_DEBIAN_PACKAGE_SECTION editors)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PELTO5_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt's display plugins are only recommended by its libraries; without them the

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Makes the Debian package from the build folder and checks its files and its
-# dependencies, which dpkg-shlibdeps finds from the editor's libraries.
+# Makes the Debian package from the build folder and checks its files, its
+# dependencies, which dpkg-shlibdeps finds from the editor's libraries, and
+# what lintian says of it.
 # package_check.sh <build dir> <application id>
 set -euo pipefail
 build=$1 id=$2
@@ -27,3 +28,18 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 qt6-qpa-plugins; do
   grep -qw "$needed" <<<"$depends" || fail "Depends lacks $needed"
 done
+
+# Debian's own judge, as strict as it gets: no error or warning, and none of
+# the hardening and stripping notes (bind-now, fortify, leftover sections).
+command -v lintian >/dev/null || fail "no lintian (tools/setup.sh installs it)"
+set +e
+lintian --pedantic -I --fail-on error,warning "$deb" >"$work/lintian" 2>"$work/lintian.err"
+status=$?
+set -e
+echo "lintian --pedantic -I: $(wc -l <"$work/lintian") lines"
+cat "$work/lintian"
+grep -v 'running with root privileges' "$work/lintian.err" >&2 || true
+[ $status -eq 0 ] || fail "lintian reports errors or warnings, or failed (status $status)"
+! grep -E 'hardening-|binary-has-unneeded-section' "$work/lintian" ||
+  fail "lintian reports hardening or stripping notes"
+[ "$(dpkg-deb -f "$deb" Section)" = editors ] || fail "Section"
