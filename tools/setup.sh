@@ -10,7 +10,8 @@ packages=(
   fonts-liberation fonts-paratype fontconfig
   xvfb xdotool x11-utils
   pkg-config libxcb-damage0-dev
-  desktop-file-utils appstream man-db shared-mime-info libglib2.0-bin dpkg-dev file
+  desktop-file-utils appstream man-db shared-mime-info libglib2.0-bin dpkg-dev file lintian
+  xdg-utils
 )
 
 missing=()
