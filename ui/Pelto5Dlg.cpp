@@ -211,6 +211,7 @@ void Pelto5Dlg::RunCommand(void (Pelto5Dlg::*handler)()) {
         DropCarried();
         return;
     }
+    EndNudgeRun();
     (this->*handler)();
 }
 
