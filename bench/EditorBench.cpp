@@ -1,6 +1,8 @@
 // The editor window's start-up, repaint, carried move and drop, each beside a
 // floor measured in the same run: a plain dialog of the same size painting one
-// pixmap, and one plain widget moved and repainted on the same skin.
+// pixmap, and one plain widget moved and repainted on the same skin. And the
+// undo history's memory beside the bytes its steps must hold.
+#include "MarkerMoves.h"
 #include "Pelto5App.h"
 #include "Pelto5Dlg.h"
 #include "PosixFileSystem.h"
@@ -8,10 +10,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QFile>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include <malloc.h>
 #include <memory>
 
 namespace {
@@ -133,6 +138,37 @@ void BM_Drop(benchmark::State& state) {
         dlg.RedrawMarkers();
 }
 
+// The history's heap per step of all 56 markers (CLEAR and RESET in turn),
+// beside its floor, the bare moves such a step records; and what another
+// kHistoryLimit steps add once the history is full, which the limit holds near 0.
+void BM_HistoryMemory(benchmark::State& state) {
+    QTemporaryDir dir;
+    Pelto5Dlg dlg(RealFileSystem());
+    QByteArray ship = "[HardPoints]\r\n";
+    for (int i = 0; i < kHardpointCount; ++i)
+        ship += QByteArray::fromStdString(dlg.Model().Name(i)) + "=10,10\r\n";
+    QFile file(dir.filePath("All.gf"));
+    if (!file.open(QIODevice::WriteOnly) || file.write(ship) != ship.size())
+        state.SkipWithError("no ship written");
+    file.close();
+    dlg.OpenShip(file.fileName());
+    auto steps = [&dlg](int count) {
+        for (int k = 0; k < count; ++k)
+            k % 2 ? dlg.OnReset() : dlg.OnClear();
+    };
+    for (auto _ : state) {
+        const double empty = static_cast<double>(mallinfo2().uordblks);
+        steps(kHistoryLimit);
+        const double full = static_cast<double>(mallinfo2().uordblks);
+        steps(kHistoryLimit);
+        const double after = static_cast<double>(mallinfo2().uordblks);
+        state.counters["step_bytes"] = (full - empty) / kHistoryLimit;
+        state.counters["step_floor_bytes"] = kHardpointCount * sizeof(MarkerMoves::Move);
+        state.counters["history_bytes"] = full - empty;
+        state.counters["growth_when_full_bytes"] = after - full;
+    }
+}
+
 BENCHMARK(BM_StartUpFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepaintFloor)->Unit(benchmark::kMicrosecond);
@@ -141,6 +177,7 @@ BENCHMARK(BM_CarriedMoveFloor)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CarriedMove)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DropFloor)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Drop)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_HistoryMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

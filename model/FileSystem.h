@@ -7,7 +7,8 @@
 namespace pelto5 {
 
 // Far larger than any real ship file or picture; a bigger file is refused
-// rather than read.
+// rather than read, and a save that would write a bigger ship is refused too,
+// so every ship the editor writes opens again.
 constexpr std::size_t kMaxFileBytes = std::size_t{64} << 20;
 
 // The file operations a save and a load are made of. Each returns 0 or an errno
@@ -25,7 +26,8 @@ public:
     // lstat: exists is true for any entry, a directory or a dangling link included.
     virtual int Lstat(const std::string& path, bool& exists, bool& isLink, mode_t& mode) = 0;
     virtual int RealPath(const std::string& path, std::string& resolved) = 0;
-    // Creates a new, empty file beside pathHint; path receives its name.
+    // Creates a new, empty file in pathHint's folder under a name whose length
+    // does not depend on pathHint's; path receives it.
     virtual int CreateTemp(const std::string& pathHint, int& fd, std::string& path) = 0;
     virtual int CreateExclusive(const std::string& path, mode_t mode, int& fd) = 0;
     virtual int SetMode(int fd, mode_t mode) = 0;

@@ -6,10 +6,46 @@
 #include <cerrno>
 #include <cstring>
 #include <limits>
+#include <string_view>
 
 namespace pelto5 {
 
 namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+// The header a file without one gets at its end, with its line end.
+constexpr std::string_view kNewHeader = "[HardPoints]\r\n";
+
+// Whether a stored line is a hardpoint section's header ([HardPoints] in any case).
+bool IsHardpointHeader(const std::string& line) {
+    static const std::string kHeader = "[hardpoints]";
+    return line.size() == kHeader.size() && ToLowerCopy(line) == kHeader;
+}
+
+// Hands the saved file to put piece by piece: every stored line that is not
+// empty, and the hardpoint lines (points) after an empty line under each
+// header, or under a new header at the end when there is none.
+template <typename Put>
+void PutShipFile(const std::vector<std::string>& lines, int count, const std::string& points,
+                 Put put) {
+    bool headerSeen = false;
+    for (int j = 0; j < count; ++j) {
+        const std::string& line = lines[j];
+        if (!line.empty()) {
+            put(line);
+            put(kLineEnd);
+        }
+        if (IsHardpointHeader(line)) {
+            headerSeen = true;
+            put(kLineEnd);
+            put(points);
+        }
+    }
+    if (!headerSeen) {
+        put(kNewHeader);
+        put(points);
+    }
+}
 
 // Coordinates can come from any file: sums saturate instead of overflowing.
 int32_t Saturate(int64_t v) {
@@ -145,28 +181,21 @@ void ShipModel::WriteHardpointLines(std::string& out) const {
     }
 }
 
+std::size_t ShipModel::ShipFileSize() const {
+    std::string points;
+    WriteHardpointLines(points);
+    std::size_t size = 0;
+    PutShipFile(m_lines, m_nLines, points,
+                [&size](std::string_view piece) { size += piece.size(); });
+    return size;
+}
+
 std::string ShipModel::ShipFileContent() const {
-    static const std::string kHeader = "[hardpoints]";
+    std::string points;
+    WriteHardpointLines(points);
     std::string out;
-    size_t size = 0;
-    for (int j = 0; j < m_nLines; ++j)
-        size += m_lines[j].size() + 2;
-    out.reserve(size + kHardpointCount * 24);
-    bool headerSeen = false;
-    for (int j = 0; j < m_nLines; ++j) {
-        const std::string& line = m_lines[j];
-        if (!line.empty())
-            out.append(line).append("\r\n");
-        if (line.size() == kHeader.size() && ToLowerCopy(line) == kHeader) {
-            headerSeen = true;
-            out += "\r\n";
-            WriteHardpointLines(out);
-        }
-    }
-    if (!headerSeen) {
-        out += "[HardPoints]\r\n";
-        WriteHardpointLines(out);
-    }
+    out.reserve(ShipFileSize());
+    PutShipFile(m_lines, m_nLines, points, [&out](std::string_view piece) { out.append(piece); });
     return out;
 }
 
@@ -177,6 +206,14 @@ FileResult ShipModel::SaveShipFile() {
         return {false, "Could not save " + m_strShipPath +
                            ": it could not be read when it was opened, and saving now would "
                            "replace it with an empty ship. Open it again once it can be read."};
+    // What the editor writes, it must open again: a ship that would outgrow the
+    // open limit (LF ends become CR LF, each header gets every hardpoint line)
+    // is refused before it is built.
+    if (ShipFileSize() > kMaxFileBytes)
+        return {false, "Could not save " + m_strShipPath + ": it would be larger than " +
+                           std::to_string(kMaxFileBytes >> 20) +
+                           " MiB, the largest ship file the editor opens, so nothing was "
+                           "written."};
     return ShipSaver(m_fs).Save(m_strShipPath, ShipFileContent());
 }
 

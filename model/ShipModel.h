@@ -72,6 +72,8 @@ public:
     void WriteHardpointLines(std::string& out) const;
     // The whole file a save writes, from the line store and the markers.
     std::string ShipFileContent() const;
+    // ShipFileContent's size in bytes, without building it.
+    std::size_t ShipFileSize() const;
 
 private:
     const NameTable& m_names;

@@ -24,6 +24,11 @@ FileResult Failure(const std::string& shipPath, const std::string& step, int err
     return {false, "Could not save " + shipPath + ": " + step + " (" + std::strerror(err) + ")."};
 }
 
+// A save refused before anything was written, for a reason the words say whole.
+FileResult Refusal(const std::string& shipPath, const std::string& why) {
+    return {false, "Could not save " + shipPath + ": " + why + "."};
+}
+
 } // namespace
 
 int ShipSaver::WriteAll(int fd, const std::string& content) {
@@ -77,26 +82,31 @@ int ShipSaver::CopyTo(const std::string& target, const std::string& backup, mode
     return err;
 }
 
-int ShipSaver::MakeBackup(const std::string& shipPath, const std::string& target, mode_t mode,
-                          std::string& backup) {
-    const std::string stem = ShipStem(shipPath);
-    for (int n = 1; n <= kMaxBackups; ++n) {
+int ShipSaver::FindFreeBackup(const std::string& stem, int& n, std::string& backup) {
+    for (; n <= kMaxBackups; ++n) {
         backup = BackupName(stem, n);
         bool exists = false, isLink = false;
         mode_t unused = 0;
         if (const int err = m_fs.Lstat(backup, exists, isLink, unused))
             return err;
-        if (exists)
-            continue;
+        if (!exists)
+            return 0;
+    }
+    return EEXIST;
+}
+
+int ShipSaver::MakeBackup(const std::string& stem, int n, const std::string& target, mode_t mode,
+                          std::string& backup) {
+    for (;; ++n) {
+        if (const int err = FindFreeBackup(stem, n, backup))
+            return err;
         int err = m_fs.LinkNoReplace(target, backup);
         // A file system without hard links, or a linked ship on another one, gets a copy.
         if (err == EXDEV || err == EPERM || err == ENOTSUP || err == EMLINK)
             err = CopyTo(target, backup, mode);
-        if (err == EEXIST)
-            continue; // appeared after the check
-        return err;
+        if (err != EEXIST) // EEXIST: the name was taken after the check
+            return err;
     }
-    return EEXIST;
 }
 
 FileResult ShipSaver::Save(const std::string& shipPath, const std::string& content) {
@@ -105,11 +115,11 @@ FileResult ShipSaver::Save(const std::string& shipPath, const std::string& conte
     if (const int err = m_fs.Lstat(shipPath, exists, isLink, mode))
         return Failure(shipPath, "checking the file", err);
     if (exists && S_ISDIR(mode))
-        return Failure(shipPath, "it is a folder", EISDIR);
+        return Refusal(shipPath, "it is a folder");
     // A pipe or a device at the ship path (or at the end of its link) is no
     // ship file to replace; a dangling link is left to the link step below.
     if (exists && !S_ISREG(mode) && !S_ISLNK(mode))
-        return Failure(shipPath, "it is not a regular file", ENODEV);
+        return Refusal(shipPath, "it is not a regular file");
 
     std::string target = shipPath;
     if (isLink) {
@@ -118,13 +128,28 @@ FileResult ShipSaver::Save(const std::string& shipPath, const std::string& conte
     }
     const mode_t newMode = exists ? (mode & 07777) : m_fs.NewFileMode();
 
+    // The backup's name is sought before anything is written: a ship whose
+    // name leaves no room for the backup's longer one is refused untouched.
+    const std::string stem = ShipStem(shipPath);
+    int firstFree = 1;
+    std::string backup;
+    if (exists) {
+        const int err = FindFreeBackup(stem, firstFree, backup);
+        if (err == ENAMETOOLONG)
+            return Refusal(shipPath, "the name of its backup (ending in " +
+                                         backup.substr(stem.size()) +
+                                         ") would be longer than the file system allows, so "
+                                         "nothing was written. Give the ship a shorter name");
+        if (err)
+            return Failure(shipPath, "looking for a backup name", err);
+    }
+
     std::string tempPath;
     if (const int err = WriteNewFile(target, newMode, content, tempPath))
         return Failure(shipPath, "writing the new content", err);
 
-    std::string backup;
     if (exists) {
-        if (const int err = MakeBackup(shipPath, target, newMode, backup)) {
+        if (const int err = MakeBackup(stem, firstFree, target, newMode, backup)) {
             m_fs.Unlink(tempPath);
             return Failure(shipPath, "making the backup", err);
         }

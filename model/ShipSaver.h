@@ -21,7 +21,11 @@ private:
     int WriteAll(int fd, const std::string& content);
     int WriteNewFile(const std::string& target, mode_t mode, const std::string& content,
                      std::string& tempPath);
-    int MakeBackup(const std::string& shipPath, const std::string& target, mode_t mode,
+    // The first backup name from number n on that no entry holds; n and backup
+    // receive it.
+    int FindFreeBackup(const std::string& stem, int& n, std::string& backup);
+    // Gives target a new name, the first free backup name from number n on.
+    int MakeBackup(const std::string& stem, int n, const std::string& target, mode_t mode,
                    std::string& backup);
     int CopyTo(const std::string& target, const std::string& backup, mode_t mode);
 

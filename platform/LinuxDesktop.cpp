@@ -268,6 +268,10 @@ int LinuxDesktop::StartCommand(const std::string& commandLine, int /*showCommand
     const QString program = QString::fromStdString(words->front());
     QString resolved;
     if (program.contains(QLatin1Char('/'))) {
+        // A program named relative to the working folder is never run: an Exec
+        // line that is missing leaves the address alone as the command.
+        if (!program.startsWith(QLatin1Char('/')))
+            return kSeErrFnf;
         const QFileInfo info(program);
         if (!info.exists())
             return info.dir().exists() ? kSeErrFnf : kSeErrPnf;

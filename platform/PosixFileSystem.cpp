@@ -80,10 +80,11 @@ public:
     }
 
     int CreateTemp(const std::string& pathHint, int& fd, std::string& path) override {
+        // A name of its own length, whatever the ship's: a ship named up to the
+        // file system's limit still gets its temporary file.
         const size_t slash = pathHint.rfind('/');
         const std::string dir = slash == std::string::npos ? "" : pathHint.substr(0, slash + 1);
-        const std::string base = slash == std::string::npos ? pathHint : pathHint.substr(slash + 1);
-        std::string tmpl = dir + "." + base + ".XXXXXX";
+        std::string tmpl = dir + ".pelto5-XXXXXX";
         std::vector<char> name(tmpl.begin(), tmpl.end());
         name.push_back('\0');
         fd = ::mkostemp(name.data(), O_CLOEXEC);

@@ -1,5 +1,7 @@
 #include "HyperLink.h"
 
+#include "OpenErrorMessage.h"
+
 #include <QApplication>
 #include <QFontMetrics>
 #include <QMouseEvent>

@@ -10,8 +10,8 @@ constexpr int kNudgeId = 1;
 
 } // namespace
 
-MarkerMoves::MarkerMoves(MarkerSurface& surface, std::vector<Move> moves, int nudged)
-    : m_surface(surface), m_moves(std::move(moves)), m_nNudged(nudged) {}
+MarkerMoves::MarkerMoves(MarkerSurface& surface, std::vector<Move> moves, int nudged, int nudgeRun)
+    : m_surface(surface), m_moves(std::move(moves)), m_nNudged(nudged), m_nNudgeRun(nudgeRun) {}
 
 void MarkerMoves::undo() {
     for (const Move& m : m_moves)
@@ -29,7 +29,7 @@ int MarkerMoves::id() const {
 
 bool MarkerMoves::mergeWith(const QUndoCommand* other) {
     const auto* next = static_cast<const MarkerMoves*>(other);
-    if (next->m_nNudged != m_nNudged)
+    if (next->m_nNudged != m_nNudged || next->m_nNudgeRun != m_nNudgeRun)
         return false;
     m_moves.front().to = next->m_moves.front().to;
     return true;

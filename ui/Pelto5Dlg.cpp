@@ -4,6 +4,7 @@
 #include "DialogFont.h"
 #include "DialogKeys.h"
 #include "DialogUnits.h"
+#include "FailureMessage.h"
 #include "Resources.h"
 #include "WindowPlacement.h"
 
@@ -66,9 +67,7 @@ QString DefaultOpenPrompt(QWidget* parent, const QString& initial) {
 }
 
 void DefaultMessage(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), text,
-                    QMessageBox::Ok, parent);
-    box.exec();
+    MakeFailureBox(parent, text)->exec();
 }
 
 } // namespace
@@ -211,6 +210,7 @@ void Pelto5Dlg::RunCommand(void (Pelto5Dlg::*handler)()) {
         DropCarried();
         return;
     }
+    EndNudgeRun();
     (this->*handler)();
 }
 

@@ -102,6 +102,10 @@ private:
     void OnRedo();
     // Moves the marker picked up last by (dx, dy) pixels.
     void OnNudge(int dx, int dy);
+    // The next nudge starts a new step instead of joining the last one.
+    void EndNudgeRun();
+    // The read-outs after an undo or redo of step, as after a nudge.
+    void ShowStepInReadouts(const QUndoCommand& step);
     // Runs change, and makes the markers it moved one step of the history.
     void RecordMoves(const std::function<void()>& change);
     // A dropped marker's way from where it was picked up, as one step.
@@ -165,6 +169,8 @@ private:
     // The marker the arrow keys move: the one picked up last, until OPEN.
     int m_nLastPicked = -1;
     Rect m_rcPickedUp;
+    // Nudges of one run merge into one step; an undo, redo, command or pick-up ends the run.
+    int m_nNudgeRun = 0;
 };
 
 } // namespace pelto5

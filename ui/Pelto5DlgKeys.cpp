@@ -16,6 +16,7 @@ constexpr int kLargeNudge = 8;
 } // namespace
 
 void Pelto5Dlg::CreateKeys() {
+    m_history.setUndoLimit(kHistoryLimit);
     // Window-wide keys, whatever control has the focus; a focused control that
     // needs a key itself (edit 1012 its arrows) keeps it.
     auto key = [this](const QKeySequence& sequence, auto handler) {
@@ -50,12 +51,34 @@ void Pelto5Dlg::OnUndo() {
         RedrawMarkers();
         return;
     }
+    EndNudgeRun();
+    if (!m_history.canUndo())
+        return;
     m_history.undo();
+    ShowStepInReadouts(*m_history.command(m_history.index()));
 }
 
 void Pelto5Dlg::OnRedo() {
-    if (m_nDragState != kCarrying)
-        m_history.redo();
+    if (m_nDragState == kCarrying)
+        return;
+    EndNudgeRun();
+    if (!m_history.canRedo())
+        return;
+    m_history.redo();
+    ShowStepInReadouts(*m_history.command(m_history.index() - 1));
+}
+
+void Pelto5Dlg::ShowStepInReadouts(const QUndoCommand& step) {
+    // As after a nudge: the corner of the marker the step moved alone.
+    const int i = static_cast<const MarkerMoves&>(step).SoleMarker();
+    if (i >= 0) {
+        const Rect rc = MarkerRect(i);
+        ShowPointInReadouts(QPoint(rc.left, rc.top));
+    }
+}
+
+void Pelto5Dlg::EndNudgeRun() {
+    ++m_nNudgeRun;
 }
 
 void Pelto5Dlg::OnNudge(int dx, int dy) {
@@ -68,7 +91,7 @@ void Pelto5Dlg::OnNudge(int dx, int dy) {
     if (m_nDragState == kCarrying)
         MoveMarker(i, to);
     else
-        m_history.push(new MarkerMoves(*this, {{i, from, to}}, i));
+        m_history.push(new MarkerMoves(*this, {{i, from, to}}, i, m_nNudgeRun));
     ShowPointInReadouts(QPoint(to.left, to.top));
 }
 

@@ -37,6 +37,7 @@ void Pelto5Dlg::OnMarkerClicked(int id) {
         m_pCarried = m_markers[i];
         m_nLastPicked = i;
         m_rcPickedUp = MarkerRect(i);
+        EndNudgeRun();
         StackCarried(true);
         grabMouse();
         PushReadouts();

@@ -90,4 +90,18 @@ TEST_F(UndoByKeys, DropsNudgesAndLayoutCommandsAreUndoneAndRedone) {
     EXPECT_EQ(Save(), Expected({}));
     desktop.Key("ctrl+z");
     EXPECT_EQ(Save(), Expected({}, true));
+
+    // A run of nudges ends at an undo, a redo or a save: the next nudge is a step of its own.
+    desktop.ClickAt(100, 480); // VLWeapon22 from the tray again
+    desktop.MoveTo(305, 203);
+    desktop.ClickAt(305, 203);
+    for (const char* key :
+         {"Right", "Right", "Right", "ctrl+z", "ctrl+y", "Down", "Down", "ctrl+z"})
+        desktop.Key(key);
+    EXPECT_EQ(Save(), Expected({{30, {308, 203, 350, 235}}}, true));
+    desktop.Key("Left");
+    EXPECT_EQ(Save(), Expected({{30, {307, 203, 349, 235}}}, true));
+    desktop.Key("Left");
+    desktop.Key("ctrl+z");
+    EXPECT_EQ(Save(), Expected({{30, {307, 203, 349, 235}}}, true));
 }

@@ -275,3 +275,74 @@ TEST(Saving, TheModelReportsAFailedSave) {
     EXPECT_FALSE(model.SaveShipFile().ok);
     EXPECT_EQ(ReadFile(dir / "S.gf"), "A=1\r\n");
 }
+
+// A ship named up to the file system's limit saves: the temporary file's name
+// does not grow with the ship's. Where the backup's longer name cannot exist,
+// the save is refused before anything is written (the failing temporary file
+// shows it is never reached), and the message says why.
+TEST(Saving, LongNames) {
+    TempDir dir;
+    const std::string saves = std::string(248, 's');
+    WriteFile(dir / (saves + ".gf"), "old");
+    ASSERT_TRUE(ShipSaver(RealFileSystem()).Save(dir / (saves + ".gf"), "new").ok);
+    EXPECT_EQ(ReadFile(dir / (saves + ".gf")), "new");
+    EXPECT_EQ(ReadFile(dir / (saves + ".001")), "old");
+
+    // 255 bytes, whose first backup needs 256; 254 bytes past the 99th backup,
+    // whose next one needs 256.
+    const std::string full = std::string(252, 'f'), grown = std::string(251, 'g');
+    WriteFile(dir / (full + ".gf"), "old");
+    WriteFile(dir / (grown + ".gf"), "old");
+    for (int n = 1; n <= 99; ++n)
+        WriteFile(BackupName(dir / grown, n), "b");
+    const std::set<std::string> before = Names(dir);
+    FailingFileSystem neverWrites(FailingFileSystem::CreateTempStep);
+    for (const auto& [stem, ending] : {std::pair{full, ".001"}, std::pair{grown, ".0100"}}) {
+        const FileResult r = ShipSaver(neverWrites).Save(dir / (stem + ".gf"), "new");
+        EXPECT_FALSE(r.ok);
+        EXPECT_NE(r.message.find(std::string("(ending in ") + ending + ") would be longer"),
+                  std::string::npos)
+            << r.message;
+        EXPECT_NE(r.message.find("nothing was written"), std::string::npos) << r.message;
+        EXPECT_EQ(ReadFile(dir / (stem + ".gf")), "old");
+    }
+    EXPECT_EQ(Names(dir), before);
+}
+
+// Every ship the editor writes opens again: a ship of exactly the open limit
+// saves byte for byte and opens; one that would grow past it on saving (here
+// by the line end its last line gets) opens, but its save is refused before
+// anything is written.
+TEST(Saving, WhatTheEditorWritesOpensAgain) {
+    TempDir dir;
+    std::string fits = "[HardPoints]\r\n\r\n";
+    while (fits.size() < kMaxFileBytes)
+        fits.append(std::min<size_t>(kMaxFileBytes - fits.size(), 100) - 2, 'x').append("\r\n");
+    ASSERT_EQ(fits.size(), kMaxFileBytes);
+    std::string grows = fits;
+    grows.replace(grows.size() - 2, 2, "zz");
+    WriteFile(dir / "Fits.gf", fits);
+    WriteFile(dir / "Grows.gf", grows);
+
+    RectMarkerSurface surface;
+    ShipModel model(surface, RealFileSystem());
+    model.SetShipPath(dir / "Fits.gf");
+    ASSERT_TRUE(model.ReadShipFile().ok);
+    ASSERT_TRUE(model.SaveShipFile().ok);
+    EXPECT_TRUE(ReadFile(dir / "Fits.gf") == fits);
+    EXPECT_TRUE(model.CheckShipFile(dir / "Fits.gf").ok);
+
+    FailingFileSystem neverWrites(FailingFileSystem::CreateTempStep);
+    ShipModel growing(surface, neverWrites);
+    ASSERT_TRUE(growing.CheckShipFile(dir / "Grows.gf").ok);
+    growing.SetShipPath(dir / "Grows.gf");
+    ASSERT_TRUE(growing.ReadShipFile().ok);
+    EXPECT_EQ(growing.ShipFileSize(), kMaxFileBytes + 2);
+    const FileResult r = growing.SaveShipFile();
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find("larger than 64 MiB, the largest ship file the editor opens"),
+              std::string::npos)
+        << r.message;
+    EXPECT_EQ(Names(dir), (std::set<std::string>{"Fits.gf", "Fits.001", "Grows.gf"}));
+    EXPECT_TRUE(ReadFile(dir / "Grows.gf") == grows);
+}

@@ -1,5 +1,6 @@
 #include "HyperLink.h"
 
+#include "OpenErrorMessage.h"
 #include "TestApp.h"
 
 #include <QFontMetrics>

@@ -214,6 +214,40 @@ TEST_F(FakeDesktop, OpenUrlFallsBackToTheHandlersExecLine) {
     EXPECT_EQ(Args("webby", 5000), (QStringList{"--new", "https://pay.example/cgi-bin/webscr"}));
 }
 
+// Without a usable Exec line the fallback's command is the address alone,
+// which reads as a path relative to the working folder; such a program, or any
+// other named relative to it, is never run.
+TEST_F(FakeDesktop, NoProgramRunsByARelativePath) {
+    const QString cwd = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(root));
+    ASSERT_TRUE(QDir().mkpath(root + "/https:/pay.example"));
+    // Each program adds its first argument to runs.log.
+    for (const char* program : {"https:/pay.example/go", "bin/near"})
+        WriteScript(program, QString("echo \"$1\" >> \"%1/runs.log\"\n").arg(root));
+    WriteFile("xdg-open.status", "3");
+    WriteFile("xdg-mime.out", "webby.desktop\n");
+    LinuxDesktop desktop;
+    for (const QString& entry : {QString("[Desktop Entry]\nName=No Exec\n"),
+                                 "[Desktop Entry]\nExec=/usr/bin/" + QString(260, 'w') + " %u\n"}) {
+        WriteFile("share/applications/webby.desktop", entry);
+        EXPECT_EQ(OpenUrl(desktop, "https://pay.example/go", kSwShow), kSeErrFnf)
+            << entry.toStdString();
+    }
+    EXPECT_EQ(desktop.StartCommand("bin/near relative", kSwShow), kSeErrFnf);
+    EXPECT_EQ(desktop.StartCommand("./bin/near relative", kSwShow), kSeErrFnf);
+    // The same program by its absolute path does run, and alone.
+    EXPECT_EQ(desktop.StartCommand((root + "/bin/near absolute").toStdString(), kSwShow),
+              kShellSuccess);
+    QDir::setCurrent(cwd);
+    QFile log(root + "/runs.log");
+    QElapsedTimer timer;
+    timer.start();
+    while (log.size() == 0 && timer.elapsed() < 5000)
+        QThread::msleep(20);
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_EQ(log.readAll().toStdString(), "absolute\n");
+}
+
 TEST_F(FakeDesktop, OpenUrlReportsShellCodeWithoutHandler) {
     WriteFile("xdg-open.status", "2");
     LinuxDesktop desktop;

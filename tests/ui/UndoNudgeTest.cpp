@@ -1,6 +1,7 @@
 #include "EditorFixture.h"
 
 #include "HardpointTable.h"
+#include "MarkerMoves.h"
 
 #include <QApplication>
 #include <QFile>
@@ -165,4 +166,61 @@ TEST_F(UndoTest, KeysWhateverHasTheFocus) {
     }
     EXPECT_FALSE(QFile::exists(dir.filePath("S.002")));
     EXPECT_EQ(promptInitial, QString());
+}
+
+// A run of nudges is one step only until something else happens: an undo or
+// redo, a save, COPY or a pick-up starts a new step. After an undo or redo the
+// read-outs show the moved marker's corner, as after a nudge.
+TEST_F(UndoTest, NudgeRunsEndWhereSomethingElseHappens) {
+    Carry(0, QPoint(123, 124)); // VLPower1 at file (100, 100)
+    for (int k = 0; k < 3; ++k)
+        Key(Qt::Key_Right);
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    Key(Qt::Key_Y, Qt::ControlModifier);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(At(0), QPoint(126, 124));
+    EXPECT_EQ(dlg->ReadoutText(1008), "126");
+    EXPECT_EQ(dlg->ReadoutText(1009), "124");
+    EXPECT_EQ(dlg->ReadoutText(1010), "103");
+    EXPECT_EQ(dlg->ReadoutText(1011), "100");
+    Key(Qt::Key_Left);
+    Key(Qt::Key_S, Qt::ControlModifier);
+    Key(Qt::Key_Left);
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    Key(Qt::Key_S, Qt::ControlModifier);
+    QFile saved(dir.filePath("S.gf"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll().contains("VLPower1=102,100\r\n"));
+
+    const QPoint before = At(0);
+    Key(Qt::Key_Left);
+    Click(2810); // COPY
+    Key(Qt::Key_Left);
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(At(0), before - QPoint(1, 0));
+    Key(Qt::Key_Left);
+    Click(kFirstMarkerId); // picked up and dropped in place: no step, but a new run
+    PressOn(dlg->Control(kFirstMarkerId));
+    Key(Qt::Key_Left);
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(At(0), before - QPoint(2, 0));
+    Key(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(At(0), before - QPoint(3, 0));
+    EXPECT_EQ(dlg->ReadoutText(1008), QString::number(before.x() - 3));
+}
+
+// The history keeps the last kHistoryLimit steps; older ones drop off.
+TEST_F(UndoTest, HistoryKeepsTheLastThousandSteps) {
+    const RectArray loaded = Layout();
+    for (int k = 1; k <= kHistoryLimit + 201; ++k)
+        k % 2 ? dlg->OnClear() : dlg->OnReset();
+    const RectArray cleared = Layout();
+    ASSERT_NE(cleared, loaded);
+    EXPECT_EQ(dlg->History().count(), kHistoryLimit);
+    for (int k = 0; k <= kHistoryLimit; ++k)
+        Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Layout(), cleared); // the state after step 201, the oldest kept
+    EXPECT_FALSE(dlg->History().canUndo());
 }

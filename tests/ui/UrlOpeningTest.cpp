@@ -1,5 +1,7 @@
 #include "UrlOpening.h"
 
+#include "OpenErrorMessage.h"
+
 #include <gtest/gtest.h>
 
 #include <map>

@@ -1,9 +1,6 @@
 #pragma once
 
-#include <QString>
-
-#include <cstdint>
-#include <functional>
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -14,7 +11,7 @@ constexpr int kShellSuccess = 33;
 constexpr int kSwShow = 5;
 
 // The failure codes of the shell's open and of starting a command line that
-// this system gives itself (OpenErrorText knows them all).
+// this system gives itself; the link shows a text for each.
 constexpr int kSeErrFnf = 2, kSeErrPnf = 3, kSeErrAccessDenied = 5, kSeErrOom = 8;
 constexpr int kErrBadFormat = 11, kSeErrAssocIncomplete = 27, kSeErrNoAssoc = 31;
 
@@ -66,17 +63,6 @@ long ReadKeyDefault(UrlSystem& system, RegistryRoot root, const std::string& sub
 // nullopt when the command line would not fit the command buffer.
 std::optional<std::string> BuildFallbackCommand(const std::string& commandTemplate,
                                                 const std::string& target);
-
-// The whole message ShowOpenError shows for code.
-QString OpenErrorText(int code);
-
-// Shows the failure message for code in a modal message box.
-void ShowOpenError(int code);
-
-// How ShowOpenError presents its text; tests replace it so nothing blocks.
-using OpenErrorPresenter = std::function<void(const QString& text)>;
-// Installs presenter (an empty one brings back the message box) and returns the old one.
-OpenErrorPresenter SetOpenErrorPresenter(OpenErrorPresenter presenter);
 
 // The system that clicks on links use when none was set for the link: the one
 // the application wires in (the desktop's), or, before that, one that opens nothing.
