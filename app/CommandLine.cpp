@@ -12,15 +12,27 @@ CommandLine ParseCommandLine(const QStringList& args) {
             return {CommandLine::Action::Help, {}, {}};
         } else if (!optionsEnded && arg == QLatin1String("--version")) {
             return {CommandLine::Action::Version, {}, {}};
+        } else if (!optionsEnded && arg == QLatin1String("--check")) {
+            line.action = CommandLine::Action::Check;
         } else if (!optionsEnded && arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
             return {CommandLine::Action::Usage, {}, QStringLiteral("unknown option '%1'").arg(arg)};
         } else if (arg.isEmpty()) {
             return {CommandLine::Action::Usage, {}, QStringLiteral("empty file name")};
+        } else if (line.action == CommandLine::Action::Check) {
+            line.checkPaths << arg;
         } else if (!line.shipPath.isEmpty()) {
             return {CommandLine::Action::Usage, {}, QStringLiteral("one ship file at a time")};
         } else {
             line.shipPath = arg;
         }
+    }
+    if (line.action == CommandLine::Action::Check) {
+        // A ship named before --check is reviewed too.
+        if (!line.shipPath.isEmpty())
+            line.checkPaths.prepend(line.shipPath);
+        line.shipPath.clear();
+        if (line.checkPaths.isEmpty())
+            return {CommandLine::Action::Usage, {}, QStringLiteral("--check needs a PATH"), {}};
     }
     return line;
 }
@@ -28,11 +40,17 @@ CommandLine ParseCommandLine(const QStringList& args) {
 QString HelpText() {
     return QStringLiteral(
         "Usage: pelto5 [FILE]\n"
+        "       pelto5 --check PATH...\n"
         "Place the hardpoints of a ship on its two pictures and save them into the\n"
         "ship's .gf file; the old file is kept as a numbered backup (Ship.001, ...).\n"
         "\n"
         "  FILE       a ship file to open at start, as OPEN would: its pictures are\n"
         "             the file's name less .gf, plus VL.bmp and TI.bmp, beside it\n"
+        "  --check PATH...\n"
+        "             review ships without a display: each PATH is a ship file or a\n"
+        "             folder searched for *.gf; one line per finding, then a summary;\n"
+        "             exit status 0 when nothing was found, 1 when something was,\n"
+        "             2 when a PATH cannot be read\n"
         "  --help     show this help and exit\n"
         "  --version  show the version and exit\n"
         "\n"
@@ -44,7 +62,9 @@ QString VersionText() {
 }
 
 QString UsageLine(const QString& fault) {
-    return QStringLiteral("pelto5: %1; usage: pelto5 [--help | --version | FILE]\n").arg(fault);
+    return QStringLiteral(
+               "pelto5: %1; usage: pelto5 [--help | --version | --check PATH... | FILE]\n")
+        .arg(fault);
 }
 
 bool DisplayNamed() {

@@ -1,7 +1,9 @@
 #include "Startup.h"
 
+#include "CheckCommand.h"
 #include "CommandLine.h"
 #include "Pelto5App.h"
+#include "PosixFileSystem.h"
 
 #include <QFileInfo>
 
@@ -76,6 +78,8 @@ int StartPelto5(int argc, char** argv) {
         return Print(stdout, VersionText(), 0);
     case CommandLine::Action::Usage:
         return Print(stderr, UsageLine(line.fault), 2);
+    case CommandLine::Action::Check:
+        return CheckShips(line.checkPaths, RealFileSystem(), stdout, stderr);
     case CommandLine::Action::Run:
         break;
     }
