@@ -104,4 +104,9 @@ TEST(CheckCommand, FindsWhatEachShipLacksWithoutADisplay) {
     EXPECT_TRUE(missing.err.contains(dir + "/Nowhere")) << missing.err.toStdString();
     EXPECT_TRUE(missing.out.endsWith("pelto5: 1 ship checked, 0 findings\n"));
     EXPECT_EQ(Check({}).status, 2);
+
+    QProcess help;
+    help.start(QStringLiteral(PELTO5_EDITOR_PATH), {"--help"});
+    help.waitForFinished(60000);
+    EXPECT_TRUE(help.readAllStandardOutput().contains("--check PATH..."));
 }
