@@ -98,6 +98,15 @@ TEST_F(FindMirror, PopupListsWhereEachStandsNarrowsAndPicksUp) {
     });
     EXPECT_EQ(dlg->DragState(), 0);
     EXPECT_EQ(dlg->MarkerRect(31), before);
+
+    Find([](FindDlg& popup) { // a click on a row chooses it
+        QTreeWidget& list = *popup.List();
+        list.scrollToItem(list.topLevelItem(33));
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                          list.visualItemRect(list.topLevelItem(33)).center());
+    });
+    EXPECT_EQ(dlg->DragState(), 1);
+    EXPECT_EQ(dlg->ReadoutText(1012), "THRUSTER");
 }
 
 // M mirrors only with a hardpoint placed and its picture shown; else a beep,
