@@ -9,6 +9,10 @@
 #include <QLabel>
 #include <QScreen>
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
 namespace pelto5 {
 
 namespace {
@@ -22,6 +26,14 @@ QString Where(const ShipModel& model, int i) {
         .arg(QLatin1String(IsTiGroup(i) ? "TI" : "VL"))
         .arg(at.left)
         .arg(at.top);
+}
+
+// A marker edge within the 32-bit range, far enough from its top that the
+// marker keeps its size.
+int InRange(int64_t v, int size) {
+    const int64_t lo = std::numeric_limits<int32_t>::min();
+    const int64_t hi = int64_t{std::numeric_limits<int32_t>::max()} - size;
+    return static_cast<int>(std::clamp(v, lo, hi));
 }
 
 } // namespace
@@ -57,17 +69,19 @@ void Pelto5Dlg::OnMirror(bool acrossVerticalLine) {
     }
     // In the picture's saved coordinates, W x H pixels: (x, H - 1 - y) across
     // the horizontal line, (W - 1 - x, y) across the vertical one.
-    // A carried reference counts where it was picked up from.
+    // A carried reference counts where it was picked up from. Positions can
+    // come from any file, so the sums are taken wide and kept in range.
     const Rect placed = ref == m_nLastPicked ? m_rcPickedUp : MarkerRect(ref);
     const Rect origin = ControlRect(pictureId);
-    const int shift = IsTiGroup(ref) ? kTiMarkerShift : 0;
-    const QPoint at(placed.left - origin.left, placed.top - origin.top - shift);
+    const int64_t shift = IsTiGroup(ref) ? kTiMarkerShift : 0;
+    const int64_t atX = int64_t{placed.left} - origin.left;
+    const int64_t atY = int64_t{placed.top} - origin.top - shift;
     const QSize size = picture->pixmap().size();
-    const int x = acrossVerticalLine ? size.width() - 1 - at.x() : at.x();
-    const int y = acrossVerticalLine ? at.y() : size.height() - 1 - at.y();
-    const int left = origin.left + x;
-    const int top = origin.top + y + shift;
+    const int64_t x = acrossVerticalLine ? size.width() - 1 - atX : atX;
+    const int64_t y = acrossVerticalLine ? atY : size.height() - 1 - atY;
     const Rect carried = MarkerRect(m_nLastPicked);
+    const int left = InRange(origin.left + x, carried.Width());
+    const int top = InRange(origin.top + y + shift, carried.Height());
     MoveMarker(m_nLastPicked, {left, top, left + carried.Width(), top + carried.Height()});
     DropCarried();
     ShowPointInReadouts(QPoint(left, top));
