@@ -14,15 +14,27 @@ CommandLine ParseCommandLine(const QStringList& args) {
         } else if (!optionsEnded &&
                    (arg == QLatin1String("-v") || arg == QLatin1String("--version"))) {
             return {CommandLine::Action::Version, {}, {}};
+        } else if (!optionsEnded && arg == QLatin1String("--check")) {
+            line.action = CommandLine::Action::Check;
         } else if (!optionsEnded && arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
             return {CommandLine::Action::Usage, {}, QStringLiteral("unknown option '%1'").arg(arg)};
         } else if (arg.isEmpty()) {
             return {CommandLine::Action::Usage, {}, QStringLiteral("empty file name")};
+        } else if (line.action == CommandLine::Action::Check) {
+            line.checkPaths << arg;
         } else if (!line.shipPath.isEmpty()) {
             return {CommandLine::Action::Usage, {}, QStringLiteral("one ship file at a time")};
         } else {
             line.shipPath = arg;
         }
+    }
+    if (line.action == CommandLine::Action::Check) {
+        // A ship named before --check is reviewed too.
+        if (!line.shipPath.isEmpty())
+            line.checkPaths.prepend(line.shipPath);
+        line.shipPath.clear();
+        if (line.checkPaths.isEmpty())
+            return {CommandLine::Action::Usage, {}, QStringLiteral("--check needs a PATH"), {}};
     }
     return line;
 }
@@ -32,6 +44,7 @@ QString HelpText() {
     // short forms first, where to read on.
     return QStringLiteral(
         "Usage: pelto5 [FILE]\n"
+        "  or:  pelto5 --check PATH...\n"
         "  or:  pelto5 OPTION\n"
         "Place the hardpoints of a ship on its two pictures and save them into the\n"
         "ship's .gf file; the old file is kept as a numbered backup (Ship.001, ...).\n"
@@ -39,12 +52,16 @@ QString HelpText() {
         "With FILE, open that ship at start, as OPEN would: its pictures are the\n"
         "file's name less .gf, plus VL.bmp and TI.bmp, beside it.\n"
         "\n"
-        "  -h, --help     display this help and exit\n"
-        "  -v, --version  output version information and exit\n"
-        "  --             take every argument after it as a file name\n"
+        "      --check PATH...  review ships without a display and write nothing:\n"
+        "                       each PATH is a ship file or a folder searched for\n"
+        "                       *.gf; one line per finding, then a summary\n"
+        "  -h, --help           display this help and exit\n"
+        "  -v, --version        output version information and exit\n"
+        "  --                   take every argument after it as a file name\n"
         "\n"
         "Exit status: 0 when the window closes, 1 when it cannot open, 2 for a\n"
-        "wrong command line.\n"
+        "wrong command line. With --check: 0 when nothing was found, 1 when\n"
+        "something was, 2 when a PATH cannot be read.\n"
         "The keys and mouse gestures are in pelto5(1).\n");
 }
 
@@ -53,7 +70,9 @@ QString VersionText() {
 }
 
 QString UsageLine(const QString& fault) {
-    return QStringLiteral("pelto5: %1; usage: pelto5 [--help | --version | FILE]\n").arg(fault);
+    return QStringLiteral(
+               "pelto5: %1; usage: pelto5 [--help | --version | --check PATH... | FILE]\n")
+        .arg(fault);
 }
 
 bool DisplayNamed() {

@@ -5,13 +5,14 @@
 
 namespace pelto5 {
 
-// What the command line asks for: `pelto5 [FILE]`, `-h`/`--help` or
-// `-v`/`--version`.
+// What the command line asks for: `pelto5 [FILE]`, `-h`/`--help`,
+// `-v`/`--version` or `--check PATH...`.
 struct CommandLine {
-    enum class Action { Run, Help, Version, Usage };
+    enum class Action { Run, Help, Version, Usage, Check };
     Action action = Action::Run;
-    QString shipPath; // Run: the ship to open at start, empty for none
-    QString fault;    // Usage: what was wrong, for the one-line usage
+    QString shipPath;         // Run: the ship to open at start, empty for none
+    QString fault;            // Usage: what was wrong, for the one-line usage
+    QStringList checkPaths{}; // Check: the ship files and folders to review
 };
 
 // Reads the arguments that follow the program's name.

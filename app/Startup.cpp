@@ -1,8 +1,10 @@
 #include "Startup.h"
 
+#include "CheckCommand.h"
 #include "CommandLine.h"
 #include "Pelto5App.h"
 #include "PlatformFailure.h"
+#include "PosixFileSystem.h"
 
 #include <QFileInfo>
 
@@ -82,6 +84,8 @@ int StartPelto5(int argc, char** argv) {
         return Print(stdout, VersionText(), 0);
     case CommandLine::Action::Usage:
         return Print(stderr, UsageLine(line.fault), 2);
+    case CommandLine::Action::Check:
+        return CheckShips(line.checkPaths, RealFileSystem(), stdout, stderr);
     case CommandLine::Action::Run:
         break;
     }

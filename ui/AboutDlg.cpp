@@ -41,9 +41,9 @@ AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
 }
 
 QStringList AboutDlg::KeyLines() {
-    return {QStringLiteral("Ctrl+Z undo, Ctrl+Y or Ctrl+Shift+Z redo."),
-            QStringLiteral("Arrow keys nudge the last marker, Shift+arrows by 8."),
-            QStringLiteral("Ctrl+S save, Ctrl+O open.")};
+    return {QStringLiteral("Ctrl+Z undo, Ctrl+Y or Ctrl+Shift+Z redo, Ctrl+S save."),
+            QStringLiteral("Arrows nudge the last marker (Shift: by 8). Ctrl+O open."),
+            QStringLiteral("Ctrl+F find by name; M, Shift+M mirror; pelto5 --check PATH.")};
 }
 
 } // namespace pelto5

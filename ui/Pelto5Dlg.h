@@ -66,6 +66,13 @@ public:
     void OnCopy();
     void OnData();
     void RedrawMarkers();
+    // Ctrl+F: the find-by-name popup; the marker chosen there is picked up
+    // as a click on it would pick it up.
+    void OnFind();
+    // M, Shift+M: drops the carried marker at the mirror image of the
+    // hardpoint placed last, across its picture's horizontal (M) or vertical
+    // (Shift+M) centre line.
+    void OnMirror(bool acrossVerticalLine);
 
     // Window state, read by tests and the benchmarks.
     const QUndoStack& History() const { return m_history; }
@@ -110,6 +117,8 @@ private:
     void RecordMoves(const std::function<void()>& change);
     // A dropped marker's way from where it was picked up, as one step.
     void RecordDrop();
+    // Marker i was dropped or nudged: if it stands on its picture, M mirrors it next.
+    void NotePlaced(int i);
     // The read-outs of a client point: window, and picture by its x.
     void ShowPointInReadouts(const QPoint& point);
     void ApplyControlColours();
@@ -171,6 +180,9 @@ private:
     Rect m_rcPickedUp;
     // Nudges of one run merge into one step; an undo, redo, command or pick-up ends the run.
     int m_nNudgeRun = 0;
+    // The marker dropped or nudged onto its picture last, until OPEN: what M
+    // and Shift+M mirror.
+    int m_nLastPlaced = -1;
 };
 
 } // namespace pelto5

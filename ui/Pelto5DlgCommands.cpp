@@ -26,6 +26,7 @@ void Pelto5Dlg::OpenShip(const QString& chosen) {
     // A new ship: nothing of the last one's history or nudging goes on.
     m_history.clear();
     m_nLastPicked = -1;
+    m_nLastPlaced = -1;
     m_model.ResetHardpoints();
     RedrawMarkers();
     m_strPath = chosen;

@@ -1,5 +1,5 @@
 // Keys beyond the mouse: undo and redo of marker moves, nudging the marker
-// picked up last, and SAVE and OPEN.
+// picked up last, SAVE and OPEN, finding a marker by name and mirroring.
 #include "Pelto5Dlg.h"
 
 #include "MarkerMoves.h"
@@ -29,6 +29,9 @@ void Pelto5Dlg::CreateKeys() {
         key(redo, [this] { OnRedo(); });
     key(QKeySequence::Save, [this] { RunCommand(&Pelto5Dlg::OnSave); });
     key(QKeySequence::Open, [this] { RunCommand(&Pelto5Dlg::OnOpen); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_F), [this] { OnFind(); });
+    key(QKeySequence(Qt::Key_M), [this] { OnMirror(false); });
+    key(QKeySequence(Qt::SHIFT | Qt::Key_M), [this] { OnMirror(true); });
     const struct {
         Qt::Key key;
         int dx, dy;
@@ -88,10 +91,12 @@ void Pelto5Dlg::OnNudge(int dx, int dy) {
     const Rect from = MarkerRect(i);
     const Rect to{from.left + dx, from.top + dy, from.right + dx, from.bottom + dy};
     // While carried the marker moves alone; its carry becomes a step at the drop.
-    if (m_nDragState == kCarrying)
+    if (m_nDragState == kCarrying) {
         MoveMarker(i, to);
-    else
+    } else {
         m_history.push(new MarkerMoves(*this, {{i, from, to}}, i, m_nNudgeRun));
+        NotePlaced(i);
+    }
     ShowPointInReadouts(QPoint(to.left, to.top));
 }
 
@@ -112,6 +117,12 @@ void Pelto5Dlg::RecordDrop() {
     const Rect to = MarkerRect(m_nLastPicked);
     if (to != m_rcPickedUp)
         m_history.push(new MarkerMoves(*this, {{m_nLastPicked, m_rcPickedUp, to}}));
+    NotePlaced(m_nLastPicked);
+}
+
+void Pelto5Dlg::NotePlaced(int i) {
+    if (m_model.RelativeMarkerRect(i, kRelativeToPicture).top < kOnPictureLimit)
+        m_nLastPlaced = i;
 }
 
 } // namespace pelto5

@@ -210,6 +210,10 @@ QImage LoadShipPicture(FileSystem& fs, const QString& path) {
     std::string file;
     if (fs.ReadAll(QFile::encodeName(path).toStdString(), file) != 0)
         return {};
+    return DecodeShipPicture(file);
+}
+
+QImage DecodeShipPicture(const std::string& file) {
     QByteArray bytes = QByteArray::fromRawData(file.data(), static_cast<qsizetype>(file.size()));
     if (!HeaderIsSound(bytes))
         return {};

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "FileSystem.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pelto5 {
+
+// A picture's size in pixels.
+struct PictureSize {
+    int width = 0;
+    int height = 0;
+};
+
+// What the picture loader makes of a picture file's bytes: its size, or
+// nothing when it refuses them (the picture control would stay empty).
+using PictureDecoder = std::function<std::optional<PictureSize>(const std::string& bytes)>;
+
+// One thing a modder should look at before shipping: a message, and the
+// 1-based line of the ship file it concerns (0 when none applies).
+struct Finding {
+    int line = 0;
+    std::string message;
+};
+
+// Reviews the ship at shipPath as OPEN would load it, its two pictures named
+// after its stem and decoded by decode. The findings come in a stable order:
+// the pictures (VL, then TI), then the hardpoints without a line in table
+// order, then the findings tied to lines, by line. A ship file that cannot
+// be read gives that one finding.
+std::vector<Finding> CheckShip(FileSystem& fs, const std::string& shipPath,
+                               const PictureDecoder& decode);
+
+} // namespace pelto5
