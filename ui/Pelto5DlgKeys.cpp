@@ -42,15 +42,10 @@ void Pelto5Dlg::CreateKeys() {
 
 void Pelto5Dlg::OnUndo() {
     // A carry is not a step yet: undoing it puts the marker back.
-    if (m_nDragState == kCarrying) {
-        MoveMarker(m_nLastPicked, m_rcPickedUp);
-        m_nDragState = kIdle;
-        releaseMouse();
-        StackCarried(false);
-        RedrawMarkers();
-        return;
-    }
-    m_history.undo();
+    if (m_nDragState == kCarrying)
+        CancelCarry();
+    else
+        m_history.undo();
 }
 
 void Pelto5Dlg::OnRedo() {

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QString>
 
+#include <string>
+
 namespace pelto5 {
 
 // Most memory one ship picture may take once decoded, in megabytes.
@@ -15,5 +17,7 @@ constexpr int kShipPictureLimitMB = 64;
 // null image; the picture control is then left without an image. Pixels the
 // file never sets are black.
 QImage LoadShipPicture(FileSystem& fs, const QString& path);
+// The same for a path given as the system's bytes.
+QImage LoadShipPicture(FileSystem& fs, const std::string& path);
 
 } // namespace pelto5
