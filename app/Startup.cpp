@@ -4,7 +4,6 @@
 #include "Pelto5App.h"
 #include "ShipPaths.h"
 
-
 #include <cstdio>
 #include <cstdlib>
 #include <memory>

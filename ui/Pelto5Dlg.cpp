@@ -110,8 +110,7 @@ int DefaultQuestion(QWidget* parent, const QString& text, const QStringList& ans
 Pelto5Dlg::Pelto5Dlg(FileSystem& fs, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_fs(fs), m_model(*this, fs),
       m_openPrompt(DefaultOpenPrompt), m_showMessage(DefaultMessage),
-      m_askQuestion(DefaultQuestion),
-      m_exitProcess([] { std::exit(0); }) {
+      m_askQuestion(DefaultQuestion), m_exitProcess([] { std::exit(0); }) {
     const QRect client = DialogUnitsRect(0, 0, 539, 311);
     setFixedSize(client.size());
     setMouseTracking(true);

@@ -47,8 +47,8 @@ public:
     void SetMessageShower(MessageShower shower) { m_showMessage = std::move(shower); }
     // Asks a question; returns the index of the chosen answer (the first is
     // the default), or the last one's (Cancel) when the question is closed.
-    using Question = std::function<int(QWidget* parent, const QString& text,
-                                       const QStringList& answers)>;
+    using Question =
+        std::function<int(QWidget* parent, const QString& text, const QStringList& answers)>;
     void SetQuestion(Question question) { m_askQuestion = std::move(question); }
     // Ends the process at once (EXIT).
     void SetProcessExit(std::function<void()> exit) { m_exitProcess = std::move(exit); }

@@ -33,7 +33,7 @@ bool Pelto5Dlg::SettleUnsavedWork() {
         releaseMouse();
     const int answer = m_askQuestion(
         this, QStringLiteral("Save changes to %1?").arg(ShownFileName(m_model.ShipPath())),
-        {QStringLiteral("Save"), QStringLiteral("Discard"), QStringLiteral("Cancel")});
+        {QStringLiteral("&Save"), QStringLiteral("&Discard"), QStringLiteral("Cancel")});
     if (answer == kSaveChanges) {
         if (carrying)
             DropCarried();
@@ -48,12 +48,12 @@ bool Pelto5Dlg::SettleUnsavedWork() {
 bool Pelto5Dlg::SaveShip() {
     FileResult saved;
     if (m_model.ChangedOnDisk() && m_askQuestion) {
-        const int answer = m_askQuestion(
-            this,
-            QStringLiteral("%1 was changed by another program since it was opened.")
-                .arg(ShownFileName(m_model.ShipPath())),
-            {QStringLiteral("Save into the changed file"), QStringLiteral("Overwrite"),
-             QStringLiteral("Cancel")});
+        const int answer =
+            m_askQuestion(this,
+                          QStringLiteral("%1 was changed by another program since it was opened.")
+                              .arg(ShownFileName(m_model.ShipPath())),
+                          {QStringLiteral("&Save into the changed file"),
+                           QStringLiteral("&Overwrite"), QStringLiteral("Cancel")});
         if (answer == kSaveIntoChanged)
             saved = m_model.SaveIntoChangedFile();
         else if (answer == kOverwrite)
