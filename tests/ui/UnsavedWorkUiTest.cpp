@@ -1,0 +1,142 @@
+// The window's side of keeping work: the close request a window manager
+// sends, a carried marker, Overwrite, and ship names that are no valid text.
+#include "EditorFixture.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
+
+using namespace pelto5;
+
+namespace {
+
+constexpr int kCancel = 2;
+constexpr int kSave = 0;
+constexpr int kOverwrite = 1;
+
+std::string BytesAt(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class UnsavedWorkUi : public EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        ASSERT_TRUE(dir.isValid());
+        const QString examples = QStringLiteral(PELTO5_SOURCE_DIR "/examples/");
+        for (const char* name : {"Corvette.gf", "CorvetteVL.bmp", "CorvetteTI.bmp"})
+            ASSERT_TRUE(QFile::copy(examples + name, dir.filePath(name)));
+        ship = dir.filePath("Corvette.gf");
+        dlg->SetQuestion([this](QWidget*, const QString& text, const QStringList&) {
+            asked << text;
+            return answer;
+        });
+    }
+
+    QTemporaryDir dir;
+    QString ship;
+    QStringList asked;
+    int answer = kCancel;
+};
+
+} // namespace
+
+TEST_F(UnsavedWorkUi, TheCloseRequestAsksAndACarryCounts) {
+    dlg->OpenShip(ship);
+    const std::string original = BytesAt(QFile::encodeName(ship).toStdString());
+    const QRect tray = Geometry(3030);
+    Click(3030); // VLWeapon22 picked up, carried off
+    MoveTo(QPoint(300, 200));
+    EXPECT_TRUE(dlg->HasUnsavedWork());
+    dlg->close(); // as a window manager asks
+    EXPECT_EQ(asked, QStringList{"Save changes to Corvette.gf?"});
+    EXPECT_TRUE(dlg->isVisible());
+    // Cancel ends the carry where the marker was picked up.
+    EXPECT_EQ(dlg->DragState(), 0);
+    EXPECT_EQ(Geometry(3030), tray);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    EXPECT_FALSE(dlg->HasUnsavedWork());
+
+    // Picked up and not yet moved, a carry still counts; Save drops it and saves.
+    Click(3030);
+    EXPECT_TRUE(dlg->HasUnsavedWork());
+    answer = kSave;
+    dlg->close();
+    EXPECT_EQ(asked.size(), 2);
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(dlg->DragState(), 0);
+    EXPECT_EQ(BytesAt(QFile::encodeName(dir.filePath("Corvette.001")).toStdString()), original);
+    EXPECT_EQ(exits, 0);
+}
+
+TEST_F(UnsavedWorkUi, OverwriteWritesTheLinesAsReadAndKeepsTheChangeAsBackup) {
+    dlg->OpenShip(ship);
+    const std::string expected = dlg->Model().ShipFileContent();
+    const QByteArray changed = "[Other]\r\nTool=1\r\n";
+    WriteText(ship, changed);
+    answer = kCancel;
+    Click(2110); // SAVE
+    EXPECT_EQ(asked,
+              QStringList{"Corvette.gf was changed by another program since it was opened."});
+    EXPECT_FALSE(QFile::exists(dir.filePath("Corvette.001")));
+    answer = kOverwrite;
+    Click(2110);
+    EXPECT_EQ(BytesAt(QFile::encodeName(ship).toStdString()), expected);
+    EXPECT_EQ(BytesAt(QFile::encodeName(dir.filePath("Corvette.001")).toStdString()),
+              changed.toStdString());
+    Click(2110); // the file is now what the editor wrote: no question
+    EXPECT_EQ(asked.size(), 2);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+}
+
+TEST_F(UnsavedWorkUi, Latin1NamesOpenByDropAndByAShownName) {
+    const std::string folder = QFile::encodeName(dir.path()).toStdString() + "/";
+    const std::string latin1 = folder + "Sch\xe4"
+                                        "d";
+    for (const char* suffix : {".gf", "VL.bmp", "TI.bmp"})
+        ASSERT_EQ(std::rename((folder + "Corvette" + suffix).c_str(), (latin1 + suffix).c_str()),
+                  0);
+
+    QMimeData data;
+    data.setUrls({QUrl(QStringLiteral("file://") + dir.path() + "/Sch%E4d.gf")});
+    QDragEnterEvent enter(QPoint(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(dlg.get(), &enter);
+    QDropEvent drop(QPoint(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(dlg.get(), &drop);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dlg->Model().ShipPath(), latin1 + ".gf");
+    EXPECT_FALSE(dlg->Picture(1003)->pixmap().isNull());
+    EXPECT_GT(dlg->Model().LineCount(), 0);
+
+    // The dialog shows the name with a replacement letter: it stands for the one entry.
+    dlg->OpenShip(dir.filePath("none.gf"));
+    Open(dir.filePath(QStringLiteral("Sch\uFFFDd.gf")));
+    EXPECT_EQ(dlg->Model().ShipPath(), latin1 + ".gf");
+    // Two entries show alike: refused, and nothing is made.
+    std::ofstream(folder + "Sch\xf6"
+                           "d.gf")
+        << "x";
+    dlg->OpenShip(dir.filePath("none.gf"));
+    Open(dir.filePath(QStringLiteral("Sch\uFFFDd.gf")));
+    EXPECT_EQ(dlg->Model().ShipPath(), QFile::encodeName(dir.filePath("none.gf")).toStdString());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains("no single file in its folder matches it"));
+    for (const char* name : {"Sch\xe4"
+                             "d.gf",
+                             "Sch\xe4"
+                             "dVL.bmp",
+                             "Sch\xe4"
+                             "dTI.bmp",
+                             "Sch\xf6"
+                             "d.gf"})
+        ::unlink((folder + name).c_str());
+}
