@@ -5,8 +5,11 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUrl>
 
 #include <cstdio>
@@ -139,4 +142,45 @@ TEST_F(UnsavedWorkUi, Latin1NamesOpenByDropAndByAShownName) {
                              "Sch\xf6"
                              "d.gf"})
         ::unlink((folder + name).c_str());
+}
+
+// The two questions as the user sees them: the application's colours, every
+// answer whole on its button, Save the default and Cancel on Esc.
+TEST_F(UnsavedWorkUi, TheQuestionsShowEveryAnswerWhole) {
+    Pelto5Dlg window(RealFileSystem());
+    window.show();
+    window.OpenShip(ship);
+    window.MoveMarker(30, {300, 200, 342, 232});
+    QStringList seen;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        seen << box->text();
+        EXPECT_EQ(box->palette().color(QPalette::Window), QColor(Qt::black));
+        EXPECT_EQ(box->palette().color(QPalette::WindowText), QColor(198, 181, 239));
+        for (QAbstractButton* button : box->buttons()) {
+            const QString text = QString(button->text()).remove('&');
+            EXPECT_LT(QFontMetrics(button->font()).horizontalAdvance(text), button->width())
+                << text.toStdString();
+        }
+        const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        ASSERT_NE(label, nullptr);
+        EXPECT_GE(label->height(), label->heightForWidth(label->width()));
+        ASSERT_NE(box->defaultButton(), nullptr);
+        EXPECT_TRUE(box->defaultButton()->text().startsWith("&Save"));
+        ASSERT_NE(box->escapeButton(), nullptr);
+        EXPECT_EQ(box->escapeButton()->text(), "Cancel");
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    poll.start(10);
+    window.close();
+    WriteText(ship, "[Other]\r\n");
+    window.OnSave();
+    EXPECT_EQ(seen,
+              (QStringList{"Save changes to Corvette.gf?",
+                           "Corvette.gf was changed by another program since it was opened."}));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(BytesAt(QFile::encodeName(ship).toStdString()), "[Other]\r\n");
 }
