@@ -70,14 +70,14 @@ QString DefaultOpenPrompt(QWidget* parent, const QString& initial) {
     dialog.setDefaultSuffix(QStringLiteral("gf"));
     if (!initial.isEmpty())
         dialog.selectFile(initial);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().size() != 1)
+    if (dialog.exec() != QDialog::Accepted)
         return {};
     // The dialog reads double quotes as a list of names; a typed name with
     // one is taken as it stands, and only when that file exists.
     const auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     const QString typed = edit ? edit->text() : QString();
     if (!typed.contains(QLatin1Char('"')))
-        return dialog.selectedFiles().first();
+        return dialog.selectedFiles().size() == 1 ? dialog.selectedFiles().first() : QString();
     const QString named = dialog.directory().absoluteFilePath(typed);
     if (!QFileInfo::exists(named)) {
         DefaultMessage(parent, QStringLiteral("Could not open %1: there is no such ship file, and "
