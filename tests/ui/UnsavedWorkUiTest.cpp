@@ -24,6 +24,7 @@ namespace {
 constexpr int kCancel = 2;
 constexpr int kSave = 0;
 constexpr int kOverwrite = 1;
+constexpr int kDiscard = 1;
 
 std::string BytesAt(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -111,11 +112,22 @@ TEST_F(UnsavedWorkUi, Latin1NamesOpenByDropAndByAShownName) {
 
     QMimeData data;
     data.setUrls({QUrl(QStringLiteral("file://") + dir.path() + "/Sch%E4d.gf")});
-    QDragEnterEvent enter(QPoint(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(dlg.get(), &enter);
-    QDropEvent drop(QPoint(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(dlg.get(), &drop);
-    QCoreApplication::processEvents();
+    auto dropShip = [&] {
+        const QPoint at(300, 200);
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(dlg.get(), &enter);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(dlg.get(), &drop);
+        QCoreApplication::processEvents();
+    };
+    // A drop onto unsaved moves asks first; Cancel keeps the open ship.
+    dlg->OpenShip(dir.filePath("none.gf"));
+    dlg->MoveMarker(30, {300, 200, 342, 232});
+    dropShip();
+    EXPECT_EQ(asked.size(), 1);
+    EXPECT_EQ(dlg->Model().ShipPath(), QFile::encodeName(dir.filePath("none.gf")).toStdString());
+    answer = kDiscard;
+    dropShip();
     EXPECT_EQ(dlg->Model().ShipPath(), latin1 + ".gf");
     EXPECT_FALSE(dlg->Picture(1003)->pixmap().isNull());
     EXPECT_GT(dlg->Model().LineCount(), 0);
