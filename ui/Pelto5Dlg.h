@@ -63,7 +63,8 @@ public:
     void OnReadoutFocus(int id);
     void OnOpen();
     // Opens the ship file at path with its two pictures, as OPEN does once a
-    // name is chosen.
+    // name is chosen: a file that cannot be a ship is refused, and unsaved
+    // moves are asked about, before the open ship is given up.
     void OpenShip(const QString& path);
     // The same for a path given as the system's bytes.
     void OpenShipFile(const std::string& path);
