@@ -5,6 +5,7 @@
 #include "PosixFileSystem.h"
 
 #include <QPalette>
+#include <QSettings>
 #include <QTimer>
 
 namespace pelto5 {
@@ -20,6 +21,11 @@ Pelto5App::Pelto5App(int& argc, char** argv) : QApplication(argc, argv) {
     setStyle(QStringLiteral("Fusion"));
     setPalette(DialogPalette());
     SetDefaultUrlSystem(&m_desktop);
+    // The editor keeps no settings, but Qt's file dialog writes its history
+    // into the user's settings folder: that write goes nowhere.
+    for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        for (QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope})
+            QSettings::setPath(format, scope, QStringLiteral("/dev/null"));
 }
 
 Pelto5App::~Pelto5App() {
@@ -43,12 +49,12 @@ QPalette Pelto5App::DialogPalette() {
     return pal;
 }
 
-int Pelto5App::InitInstance(const QString& shipPath) {
+int Pelto5App::InitInstance(const std::string& shipPath) {
     Pelto5Dlg dlg(RealFileSystem());
     // The ship opens once the window runs, as OPEN's would, so that any
     // message about it stands over the window.
-    if (!shipPath.isEmpty())
-        QTimer::singleShot(0, &dlg, [&dlg, shipPath] { dlg.OpenShip(shipPath); });
+    if (!shipPath.empty())
+        QTimer::singleShot(0, &dlg, [&dlg, shipPath] { dlg.OpenShipFile(shipPath); });
     dlg.exec();
     return 0;
 }

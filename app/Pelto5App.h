@@ -4,6 +4,8 @@
 
 #include <QApplication>
 
+#include <string>
+
 namespace pelto5 {
 
 // The application: sets the colours every dialog and message box shares, then
@@ -14,9 +16,9 @@ public:
     Pelto5App(int& argc, char** argv);
     ~Pelto5App() override;
 
-    // Runs the editor window, with the ship at shipPath (a full path) opened
-    // as OPEN would open it; returns the process's exit status.
-    int InitInstance(const QString& shipPath = QString());
+    // Runs the editor window, with the ship at shipPath (a full path, as the
+    // system's bytes) opened as OPEN would open it; returns the process's exit status.
+    int InitInstance(const std::string& shipPath = {});
 
     // Black background, lilac text, for every dialog and message box.
     static QPalette DialogPalette();

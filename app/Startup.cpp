@@ -7,6 +7,7 @@
 #include "PosixFileSystem.h"
 
 #include <QFileInfo>
+#include "ShipPaths.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -100,9 +101,14 @@ int StartPelto5(int argc, char** argv) {
         const HeldStartMessages held;
         app = std::make_unique<Pelto5App>(qtArgc, argv);
     }
+    // The ship's name as the system gave it: read with one letter per byte,
+    // the same arguments give the same ship, every byte kept.
+    QStringList bytewise;
+    for (int i = 1; i < argc; ++i)
+        bytewise << QString::fromLatin1(argv[i]);
+    const QByteArray ship = ParseCommandLine(bytewise).shipPath.toLatin1();
     // OPEN hands over full paths; so does the command line.
-    return app->InitInstance(line.shipPath.isEmpty() ? QString()
-                                                     : QFileInfo(line.shipPath).absoluteFilePath());
+    return app->InitInstance(AbsolutePathBytes(ship.toStdString()));
 }
 
 } // namespace pelto5

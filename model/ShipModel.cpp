@@ -84,8 +84,8 @@ int32_t Edge(int32_t a, int64_t b, int32_t size) {
 } // namespace
 
 ShipModel::ShipModel(MarkerSurface& surface, FileSystem& fs)
-    : m_names(HardpointNames()), m_rcHome(TrayRects()), m_rcPlaced(TrayRects()), m_surface(surface),
-      m_fs(fs) {}
+    : m_names(HardpointNames()), m_rcHome(TrayRects()), m_rcPlaced(TrayRects()),
+      m_rcSaved(TrayRects()), m_surface(surface), m_fs(fs) {}
 
 void ShipModel::PlaceHardpoint(int i, int32_t x, int32_t y) {
     const Rect marker = m_surface.MarkerRect(i);
@@ -142,25 +142,72 @@ FileResult ShipModel::ReadShipFile() {
     if (err) {
         m_lines.clear();
         m_nLines = 0;
+        MarkSaved(std::nullopt);
         if (!m_bShipUnread)
             return {}; // a new ship, which the first save creates
         return {false, "Could not read " + m_strShipPath + ": " + FileProblem(err) + "."};
     }
     ReadShipText(bytes);
+    MarkSaved(std::move(bytes));
     return {};
 }
 
 void ShipModel::ReadShipText(const std::string& bytes) {
+    TakeLines(bytes, true);
+}
+
+void ShipModel::TakeLines(const std::string& bytes, bool place) {
     m_lines = SplitLines(bytes);
     for (std::string& line : m_lines) {
         const int i = ClassifyLine(line);
         if (i >= 0) {
-            const Point p = ParseCoordinates(line);
-            PlaceHardpoint(i, p.x, p.y);
+            if (place) {
+                const Point p = ParseCoordinates(line);
+                PlaceHardpoint(i, p.x, p.y);
+            }
             line.clear();
         }
     }
     m_nLines = static_cast<int>(m_lines.size());
+}
+
+void ShipModel::MarkSaved(std::optional<std::string> diskBytes) {
+    for (int i = 0; i < kHardpointCount; ++i)
+        m_rcSaved[i] = m_surface.MarkerRect(i);
+    m_diskBytes = std::move(diskBytes);
+}
+
+bool ShipModel::HasUnsavedMoves() const {
+    if (m_strShipPath.empty())
+        return false;
+    for (int i = 0; i < kHardpointCount; ++i)
+        if (m_surface.MarkerRect(i) != m_rcSaved[i])
+            return true;
+    return false;
+}
+
+bool ShipModel::ChangedOnDisk() const {
+    if (m_strShipPath.empty())
+        return false;
+    std::string now;
+    const int err = m_fs.ReadAll(m_strShipPath, now);
+    // A vanished file is saved anew without asking; a file that cannot be
+    // read is left to the save, which says what is wrong with it.
+    if (err)
+        return false;
+    return !m_diskBytes || now != *m_diskBytes;
+}
+
+FileResult ShipModel::SaveIntoChangedFile() {
+    std::string now;
+    const int err = m_fs.ReadAll(m_strShipPath, now);
+    if (err && err != ENOENT)
+        return {false, "Could not read " + m_strShipPath + ": " + FileProblem(err) + "."};
+    if (!err) {
+        TakeLines(now, false);
+        m_bShipUnread = false;
+    }
+    return SaveShipFile();
 }
 
 void ShipModel::CopyLayout() {
@@ -214,7 +261,11 @@ FileResult ShipModel::SaveShipFile() {
                            std::to_string(kMaxFileBytes >> 20) +
                            " MiB, the largest ship file the editor opens, so nothing was "
                            "written."};
-    return ShipSaver(m_fs).Save(m_strShipPath, ShipFileContent());
+    std::string content = ShipFileContent();
+    FileResult saved = ShipSaver(m_fs).Save(m_strShipPath, content);
+    if (saved.ok)
+        MarkSaved(std::move(content));
+    return saved;
 }
 
 } // namespace pelto5

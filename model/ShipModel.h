@@ -5,6 +5,7 @@
 #include "HardpointTable.h"
 #include "MarkerSurface.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,18 @@ public:
     // On failure nothing is lost: the old content stays at the ship path or in
     // the new backup, and the result says what failed. An empty path saves nothing.
     FileResult SaveShipFile();
+    // Whether the ship file on disk is no longer what the editor read at open
+    // or wrote at its last save: another program changed it (or made it
+    // meanwhile). A file that vanished is not changed: a save creates it anew.
+    bool ChangedOnDisk() const;
+    // Takes the ship file's lines as they are on disk now, keeping every
+    // marker where it stands, then saves: another program's lines stay, and
+    // its file becomes the backup.
+    FileResult SaveIntoChangedFile();
+    // Whether some marker stands elsewhere than the last load or successful
+    // save left it. Without a ship there is nothing to save.
+    bool HasUnsavedMoves() const;
+
     // Appends the hardpoint lines of every hardpoint on its picture, in table order.
     void WriteHardpointLines(std::string& out) const;
     // The whole file a save writes, from the line store and the markers.
@@ -76,6 +89,12 @@ public:
     std::size_t ShipFileSize() const;
 
 private:
+    // Every line into the line store; with place, each hardpoint line also
+    // places its marker.
+    void TakeLines(const std::string& bytes, bool place);
+    // The markers' places and the file's bytes as they now stand, as saved.
+    void MarkSaved(std::optional<std::string> diskBytes);
+
     const NameTable& m_names;
     std::vector<std::string> m_lines;
     int m_nLines = 0;
@@ -84,6 +103,10 @@ private:
     RectArray m_rcCopy{};
     std::string m_strShipPath;
     bool m_bShipUnread = false;
+    // Where the markers stood at the last load or successful save.
+    RectArray m_rcSaved;
+    // The ship file's bytes as last read or written; none when it did not exist.
+    std::optional<std::string> m_diskBytes;
     MarkerSurface& m_surface;
     FileSystem& m_fs;
 };

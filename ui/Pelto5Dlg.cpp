@@ -12,6 +12,7 @@
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +20,7 @@
 #include <QMessageBox>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 
 #include <cstdlib>
@@ -54,20 +56,52 @@ Rect ToRect(const QRect& r) {
     return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
+void DefaultMessage(QWidget* parent, const QString& text) {
+    MakeFailureBox(parent, text)->exec();
+}
+
 QString DefaultOpenPrompt(QWidget* parent, const QString& initial) {
+    // Qt's own dialog: a desktop's dialog would keep a list of recent files.
     QFileDialog dialog(parent, QString(), initial, QStringLiteral("Ship Files (*.gf)"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile); // a name that does not exist yet is accepted
     dialog.setDefaultSuffix(QStringLiteral("gf"));
     if (!initial.isEmpty())
         dialog.selectFile(initial);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted)
         return {};
-    return dialog.selectedFiles().first();
+    // The dialog reads double quotes as a list of names; a typed name with
+    // one is taken as it stands, and only when that file exists.
+    const auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    const QString typed = edit ? edit->text() : QString();
+    if (!typed.contains(QLatin1Char('"')))
+        return dialog.selectedFiles().size() == 1 ? dialog.selectedFiles().first() : QString();
+    const QString named = dialog.directory().absoluteFilePath(typed);
+    if (!QFileInfo::exists(named)) {
+        DefaultMessage(parent, QStringLiteral("Could not open %1: there is no such ship file, and "
+                                              "a new ship's name cannot hold a double quote (\").")
+                                   .arg(named));
+        return {};
+    }
+    return named;
 }
 
-void DefaultMessage(QWidget* parent, const QString& text) {
-    MakeFailureBox(parent, text)->exec();
+int DefaultQuestion(QWidget* parent, const QString& text, const QStringList& answers) {
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
+                    QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> buttons;
+    for (qsizetype k = 0; k < answers.size(); ++k) {
+        const bool last = k + 1 == answers.size();
+        buttons << box.addButton(answers[k], k == 0 ? QMessageBox::AcceptRole
+                                             : last ? QMessageBox::RejectRole
+                                                    : QMessageBox::DestructiveRole);
+    }
+    box.setDefaultButton(qobject_cast<QPushButton*>(buttons.first()));
+    box.setEscapeButton(buttons.last());
+    box.exec();
+    const qsizetype chosen = buttons.indexOf(box.clickedButton());
+    return static_cast<int>(chosen < 0 ? answers.size() - 1 : chosen);
 }
 
 } // namespace
@@ -75,7 +109,7 @@ void DefaultMessage(QWidget* parent, const QString& text) {
 Pelto5Dlg::Pelto5Dlg(FileSystem& fs, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_fs(fs), m_model(*this, fs),
       m_openPrompt(DefaultOpenPrompt), m_showMessage(DefaultMessage),
-      m_exitProcess([] { std::exit(0); }) {
+      m_askQuestion(DefaultQuestion), m_exitProcess([] { std::exit(0); }) {
     const QRect client = DialogUnitsRect(0, 0, 539, 311);
     setFixedSize(client.size());
     setMouseTracking(true);

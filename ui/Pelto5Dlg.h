@@ -10,12 +10,14 @@
 #include <QImage>
 #include <QPixmap>
 #include <QPoint>
+#include <QStringList>
 #include <QUndoStack>
 
 #include <array>
 #include <functional>
 #include <map>
 #include <optional>
+#include <string>
 
 class QLabel;
 class QLineEdit;
@@ -43,6 +45,11 @@ public:
     // Shows a failure to the user.
     using MessageShower = std::function<void(QWidget* parent, const QString& text)>;
     void SetMessageShower(MessageShower shower) { m_showMessage = std::move(shower); }
+    // Asks a question; returns the index of the chosen answer (the first is
+    // the default), or the last one's (Cancel) when the question is closed.
+    using Question =
+        std::function<int(QWidget* parent, const QString& text, const QStringList& answers)>;
+    void SetQuestion(Question question) { m_askQuestion = std::move(question); }
     // Ends the process at once (EXIT).
     void SetProcessExit(std::function<void()> exit) { m_exitProcess = std::move(exit); }
 
@@ -56,8 +63,11 @@ public:
     void OnReadoutFocus(int id);
     void OnOpen();
     // Opens the ship file at path with its two pictures, as OPEN does once a
-    // name is chosen.
+    // name is chosen: a file that cannot be a ship is refused, and unsaved
+    // moves are asked about, before the open ship is given up.
     void OpenShip(const QString& path);
+    // The same for a path given as the system's bytes.
+    void OpenShipFile(const std::string& path);
     void OnSave();
     void OnExit();
     void OnSticky();
@@ -74,6 +84,10 @@ public:
     // (Shift+M) centre line.
     void OnMirror(bool acrossVerticalLine);
 
+    // Whether closing or opening another ship now would lose work: a marker
+    // moved since the ship was read or saved, or one being carried.
+    bool HasUnsavedWork() const;
+
     // Window state, read by tests and the benchmarks.
     const QUndoStack& History() const { return m_history; }
     ShipModel& Model() { return m_model; }
@@ -84,6 +98,9 @@ public:
     QLabel* Picture(int id) const;
 
 protected:
+    // Enter, Esc, the window menu's Close and the window manager's close
+    // request end the run, once unsaved work is saved or given up.
+    void done(int result) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -103,6 +120,13 @@ private:
     void StackCarried(bool carried);
     // Ends a carry as a press would: state 0, grab released, markers redrawn.
     void DropCarried();
+    // Ends a carry with the marker back where it was picked up.
+    void CancelCarry();
+    // With unsaved work, asks whether to save it first; true when the work
+    // is saved or may go, false when the user cancelled or the save failed.
+    bool SettleUnsavedWork();
+    // SAVE, asking first when another program changed the file; true once saved.
+    bool SaveShip();
     void RunCommand(void (Pelto5Dlg::*handler)());
     void CreateKeys();
     void OnUndo();
@@ -149,7 +173,7 @@ private:
     QFont m_fontCoord;
     QPixmap m_bmpVL;
     QString m_strPath;
-    QString m_strTIPath;
+    std::string m_strTIPath;
     BitmapButton* m_pCarried = nullptr;
     BitmapButton* m_btnSave = nullptr;
     BitmapButton* m_btnOpen = nullptr;
@@ -172,6 +196,7 @@ private:
     std::map<int, QWidget*> m_controls;
     OpenPrompt m_openPrompt;
     MessageShower m_showMessage;
+    Question m_askQuestion;
     std::function<void()> m_exitProcess;
     // Marker moves, undone with Ctrl+Z; a new ship starts a new history.
     QUndoStack m_history;

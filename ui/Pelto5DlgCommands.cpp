@@ -2,40 +2,58 @@
 #include "Pelto5Dlg.h"
 
 #include "MeDlg.h"
+#include "ShipPaths.h"
 #include "ShipPicture.h"
 #include "ShipText.h"
 
+#include <QFile>
 #include <QLabel>
 
 namespace pelto5 {
 
 void Pelto5Dlg::OnOpen() {
     const QString chosen = m_openPrompt ? m_openPrompt(this, m_strPath) : QString();
-    if (!chosen.isEmpty())
-        OpenShip(chosen);
+    if (chosen.isEmpty())
+        return;
+    const std::optional<std::string> path = ChosenPathBytes(chosen);
+    if (!path) {
+        ShowFailure({false, "Could not open " + QFile::encodeName(chosen).toStdString() +
+                                ": its name has letters this system cannot show, and no single "
+                                "file in its folder matches it. Open it from the command line "
+                                "or drop it onto the window."});
+        return;
+    }
+    OpenShipFile(*path);
 }
 
 void Pelto5Dlg::OpenShip(const QString& chosen) {
+    OpenShipFile(QFile::encodeName(chosen).toStdString());
+}
+
+void Pelto5Dlg::OpenShipFile(const std::string& chosen) {
     // A file that cannot be a ship (a picture, a pipe, a device) is refused
     // before anything of the open ship is given up.
-    const FileResult check = m_model.CheckShipFile(chosen.toLocal8Bit().toStdString());
+    const FileResult check = m_model.CheckShipFile(chosen);
     if (!check.ok) {
         ShowFailure(check);
         return;
     }
+    if (!SettleUnsavedWork())
+        return;
     // A new ship: nothing of the last one's history or nudging goes on.
     m_history.clear();
     m_nLastPicked = -1;
     m_nLastPlaced = -1;
     m_model.ResetHardpoints();
     RedrawMarkers();
-    m_strPath = chosen;
-    m_model.SetShipPath(chosen.toLocal8Bit().toStdString());
-    const QString stem = QString::fromLocal8Bit(ShipStem(m_model.ShipPath()).c_str());
-    m_strTIPath = stem + QStringLiteral("TI.bmp");
-    m_strPath = stem + QStringLiteral("VL.bmp");
+    m_model.SetShipPath(chosen);
+    const std::string stem = ShipStem(chosen);
+    m_strTIPath = stem + "TI.bmp";
+    const std::string vlPath = stem + "VL.bmp";
+    // The next OPEN starts at this name; the pictures load from the bytes.
+    m_strPath = QFile::decodeName(vlPath.c_str());
 
-    const QImage vl = LoadShipPicture(m_fs, m_strPath);
+    const QImage vl = LoadShipPicture(m_fs, vlPath);
     LoadPicture(m_stcVL, vl);
     if (!vl.isNull())
         m_bmpVL = QPixmap::fromImage(vl);
@@ -55,7 +73,7 @@ void Pelto5Dlg::LoadPicture(QLabel* control, const QImage& image) {
 }
 
 void Pelto5Dlg::OnSave() {
-    ShowFailure(m_model.SaveShipFile());
+    SaveShip();
 }
 
 void Pelto5Dlg::OnExit() {

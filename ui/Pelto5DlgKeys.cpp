@@ -47,11 +47,7 @@ void Pelto5Dlg::CreateKeys() {
 void Pelto5Dlg::OnUndo() {
     // A carry is not a step yet: undoing it puts the marker back.
     if (m_nDragState == kCarrying) {
-        MoveMarker(m_nLastPicked, m_rcPickedUp);
-        m_nDragState = kIdle;
-        releaseMouse();
-        StackCarried(false);
-        RedrawMarkers();
+        CancelCarry();
         return;
     }
     EndNudgeRun();

@@ -67,6 +67,14 @@ void Pelto5Dlg::DropCarried() {
     RedrawMarkers();
 }
 
+void Pelto5Dlg::CancelCarry() {
+    MoveMarker(m_nLastPicked, m_rcPickedUp);
+    m_nDragState = kIdle;
+    releaseMouse();
+    StackCarried(false);
+    RedrawMarkers();
+}
+
 void Pelto5Dlg::OnReadoutFocus(int) {
     // The coordinate read-outs never keep the focus; the VL picture takes it.
     m_stcVL->setFocus(Qt::OtherFocusReason);

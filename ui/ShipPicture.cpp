@@ -203,12 +203,16 @@ QImage DecodeWithUnsetBlack(QByteArray& bytes) {
 } // namespace
 
 QImage LoadShipPicture(FileSystem& fs, const QString& path) {
+    return LoadShipPicture(fs, QFile::encodeName(path).toStdString());
+}
+
+QImage LoadShipPicture(FileSystem& fs, const std::string& path) {
     // The checked bytes are the decoded bytes: the file is read once, so it
     // cannot change between the check and the decode. Only a regular file is
     // read, so a pipe or a device named like a picture can neither block nor
     // run on forever.
     std::string file;
-    if (fs.ReadAll(QFile::encodeName(path).toStdString(), file) != 0)
+    if (fs.ReadAll(path, file) != 0)
         return {};
     return DecodeShipPicture(file);
 }

@@ -19,5 +19,7 @@ constexpr int kShipPictureLimitMB = 64;
 QImage LoadShipPicture(FileSystem& fs, const QString& path);
 // The same for a picture file's bytes, already read.
 QImage DecodeShipPicture(const std::string& file);
+// The same for a path given as the system's bytes.
+QImage LoadShipPicture(FileSystem& fs, const std::string& path);
 
 } // namespace pelto5

@@ -98,7 +98,7 @@ page=$prefix/share/man/man1/pelto5.1.gz
 [ "$(od -An -tx1 -N2 "$page" | tr -d ' ')" = 1f8b ] || fail "man page not compressed"
 MANWIDTH=80 man --warnings -l "$page" >"$work/man.txt" 2>"$work/man.err" || fail "man -l"
 [ ! -s "$work/man.err" ] || fail "man -l warns: $(cat "$work/man.err")"
-for section in NAME SYNOPSIS DESCRIPTION OPTIONS "KEYS AND MOUSE" CLOSING BACKUPS FILES \
+for section in NAME SYNOPSIS DESCRIPTION OPTIONS "KEYS AND MOUSE" "CLOSING AND SAVING" BACKUPS FILES \
   ENVIRONMENT "EXIT STATUS" "SEE ALSO"; do
   grep -qx "$section" "$work/man.txt" || fail "man page lacks $section"
 done

@@ -1,0 +1,198 @@
+// The window's side of keeping work: the close request a window manager
+// sends, a carried marker, Overwrite, and ship names that are no valid text.
+#include "EditorFixture.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QUrl>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
+
+using namespace pelto5;
+
+namespace {
+
+constexpr int kCancel = 2;
+constexpr int kSave = 0;
+constexpr int kOverwrite = 1;
+constexpr int kDiscard = 1;
+
+std::string BytesAt(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class UnsavedWorkUi : public EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        ASSERT_TRUE(dir.isValid());
+        const QString examples = QStringLiteral(PELTO5_SOURCE_DIR "/examples/");
+        for (const char* name : {"Corvette.gf", "CorvetteVL.bmp", "CorvetteTI.bmp"})
+            ASSERT_TRUE(QFile::copy(examples + name, dir.filePath(name)));
+        ship = dir.filePath("Corvette.gf");
+        dlg->SetQuestion([this](QWidget*, const QString& text, const QStringList&) {
+            asked << text;
+            return answer;
+        });
+    }
+
+    QTemporaryDir dir;
+    QString ship;
+    QStringList asked;
+    int answer = kCancel;
+};
+
+} // namespace
+
+TEST_F(UnsavedWorkUi, TheCloseRequestAsksAndACarryCounts) {
+    dlg->OpenShip(ship);
+    const std::string original = BytesAt(QFile::encodeName(ship).toStdString());
+    const QRect tray = Geometry(3030);
+    Click(3030); // VLWeapon22 picked up, carried off
+    MoveTo(QPoint(300, 200));
+    EXPECT_TRUE(dlg->HasUnsavedWork());
+    dlg->close(); // as a window manager asks
+    EXPECT_EQ(asked, QStringList{"Save changes to Corvette.gf?"});
+    EXPECT_TRUE(dlg->isVisible());
+    // Cancel ends the carry where the marker was picked up.
+    EXPECT_EQ(dlg->DragState(), 0);
+    EXPECT_EQ(Geometry(3030), tray);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    EXPECT_FALSE(dlg->HasUnsavedWork());
+
+    // Picked up and not yet moved, a carry still counts; Save drops it and saves.
+    Click(3030);
+    EXPECT_TRUE(dlg->HasUnsavedWork());
+    answer = kSave;
+    dlg->close();
+    EXPECT_EQ(asked.size(), 2);
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(dlg->DragState(), 0);
+    EXPECT_EQ(BytesAt(QFile::encodeName(dir.filePath("Corvette.001")).toStdString()), original);
+    EXPECT_EQ(exits, 0);
+}
+
+TEST_F(UnsavedWorkUi, OverwriteWritesTheLinesAsReadAndKeepsTheChangeAsBackup) {
+    dlg->OpenShip(ship);
+    const std::string expected = dlg->Model().ShipFileContent();
+    const QByteArray changed = "[Other]\r\nTool=1\r\n";
+    WriteText(ship, changed);
+    answer = kCancel;
+    Click(2110); // SAVE
+    EXPECT_EQ(asked,
+              QStringList{"Corvette.gf was changed by another program since it was opened."});
+    EXPECT_FALSE(QFile::exists(dir.filePath("Corvette.001")));
+    answer = kOverwrite;
+    Click(2110);
+    EXPECT_EQ(BytesAt(QFile::encodeName(ship).toStdString()), expected);
+    EXPECT_EQ(BytesAt(QFile::encodeName(dir.filePath("Corvette.001")).toStdString()),
+              changed.toStdString());
+    Click(2110); // the file is now what the editor wrote: no question
+    EXPECT_EQ(asked.size(), 2);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+}
+
+TEST_F(UnsavedWorkUi, Latin1NamesOpenByDropAndByAShownName) {
+    const std::string folder = QFile::encodeName(dir.path()).toStdString() + "/";
+    const std::string latin1 = folder + "Sch\xe4"
+                                        "d";
+    for (const char* suffix : {".gf", "VL.bmp", "TI.bmp"})
+        ASSERT_EQ(std::rename((folder + "Corvette" + suffix).c_str(), (latin1 + suffix).c_str()),
+                  0);
+
+    QMimeData data;
+    data.setUrls({QUrl(QStringLiteral("file://") + dir.path() + "/Sch%E4d.gf")});
+    auto dropShip = [&] {
+        const QPoint at(300, 200);
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(dlg.get(), &enter);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(dlg.get(), &drop);
+        QCoreApplication::processEvents();
+    };
+    // A drop onto unsaved moves asks first; Cancel keeps the open ship.
+    dlg->OpenShip(dir.filePath("none.gf"));
+    dlg->MoveMarker(30, {300, 200, 342, 232});
+    dropShip();
+    EXPECT_EQ(asked.size(), 1);
+    EXPECT_EQ(dlg->Model().ShipPath(), QFile::encodeName(dir.filePath("none.gf")).toStdString());
+    answer = kDiscard;
+    dropShip();
+    EXPECT_EQ(dlg->Model().ShipPath(), latin1 + ".gf");
+    EXPECT_FALSE(dlg->Picture(1003)->pixmap().isNull());
+    EXPECT_GT(dlg->Model().LineCount(), 0);
+
+    // The dialog shows the name with a replacement letter: it stands for the one entry.
+    dlg->OpenShip(dir.filePath("none.gf"));
+    Open(dir.filePath(QStringLiteral("Sch\uFFFDd.gf")));
+    EXPECT_EQ(dlg->Model().ShipPath(), latin1 + ".gf");
+    // Two entries show alike: refused, and nothing is made.
+    std::ofstream(folder + "Sch\xf6"
+                           "d.gf")
+        << "x";
+    dlg->OpenShip(dir.filePath("none.gf"));
+    Open(dir.filePath(QStringLiteral("Sch\uFFFDd.gf")));
+    EXPECT_EQ(dlg->Model().ShipPath(), QFile::encodeName(dir.filePath("none.gf")).toStdString());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains("no single file in its folder matches it"));
+    for (const char* name : {"Sch\xe4"
+                             "d.gf",
+                             "Sch\xe4"
+                             "dVL.bmp",
+                             "Sch\xe4"
+                             "dTI.bmp",
+                             "Sch\xf6"
+                             "d.gf"})
+        ::unlink((folder + name).c_str());
+}
+
+// The two questions as the user sees them: the application's colours, every
+// answer whole on its button, Save the default and Cancel on Esc.
+TEST_F(UnsavedWorkUi, TheQuestionsShowEveryAnswerWhole) {
+    Pelto5Dlg window(RealFileSystem());
+    window.show();
+    window.OpenShip(ship);
+    window.MoveMarker(30, {300, 200, 342, 232});
+    QStringList seen;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        seen << box->text();
+        EXPECT_EQ(box->palette().color(QPalette::Window), QColor(Qt::black));
+        EXPECT_EQ(box->palette().color(QPalette::WindowText), QColor(198, 181, 239));
+        for (QAbstractButton* button : box->buttons()) {
+            const QString text = QString(button->text()).remove('&');
+            EXPECT_LT(QFontMetrics(button->font()).horizontalAdvance(text), button->width())
+                << text.toStdString();
+        }
+        const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        ASSERT_NE(label, nullptr);
+        EXPECT_GE(label->height(), label->heightForWidth(label->width()));
+        ASSERT_NE(box->defaultButton(), nullptr);
+        EXPECT_TRUE(box->defaultButton()->text().startsWith("&Save"));
+        ASSERT_NE(box->escapeButton(), nullptr);
+        EXPECT_EQ(box->escapeButton()->text(), "Cancel");
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    poll.start(10);
+    window.close();
+    WriteText(ship, "[Other]\r\n");
+    window.OnSave();
+    EXPECT_EQ(seen,
+              (QStringList{"Save changes to Corvette.gf?",
+                           "Corvette.gf was changed by another program since it was opened."}));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(BytesAt(QFile::encodeName(ship).toStdString()), "[Other]\r\n");
+}
