@@ -1,7 +1,7 @@
 #include "KeyboardCues.h"
 
 #include <QApplication>
-#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QWidget>
 
 namespace pelto5 {
@@ -20,20 +20,19 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        // The key itself, not the focus event's reason: a dialog that shows
+        // gives its first control the focus as if Tab had.
         const QEvent::Type type = event->type();
-        if (type != QEvent::FocusIn && type != QEvent::MouseButtonPress &&
-            type != QEvent::MouseButtonDblClick)
+        const bool tab =
+            type == QEvent::KeyPress && (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Tab ||
+                                         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Backtab);
+        const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
+        if (!tab && !press)
             return false;
         auto* widget = qobject_cast<QWidget*>(watched);
         if (!widget || widget->window() != m_window)
             return false;
-        bool shown = m_window->property(kCuesProperty).toBool();
-        if (type == QEvent::FocusIn) {
-            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            shown = shown || reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
-        } else {
-            shown = false;
-        }
+        const bool shown = tab;
         if (shown != m_window->property(kCuesProperty).toBool()) {
             m_window->setProperty(kCuesProperty, shown);
             if (QWidget* focused = m_window->focusWidget())

@@ -201,14 +201,14 @@ inline void ExpectNameFromItsFirstLetter(const QImage& readout, const QString& n
 // is as wide as the name drawn alone in the read-out font, and keeps clear of
 // both edges of the box.
 inline void ExpectNameWhole(const QImage& readout, const QString& name) {
-    const QFontMetrics metrics(ReadoutFont());
-    QImage alone(metrics.horizontalAdvance(name) + 20, readout.height(), QImage::Format_RGB32);
+    // Room to spare on both sides, so that nothing of it is cut.
+    QImage alone(readout.width() * 2, readout.height(), QImage::Format_RGB32);
     alone.fill(QColor(214, 165, 181));
     {
         QPainter painter(&alone);
         painter.setFont(ReadoutFont());
         painter.setPen(QColor(2, 2, 2));
-        painter.drawText(alone.rect().adjusted(10, 0, -10, 0), Qt::AlignVCenter, name);
+        painter.drawText(alone.rect(), Qt::AlignCenter, name);
     }
     const QRect shown = InkBounds(readout, readout.rect(), IsDark);
     const QRect whole = InkBounds(alone, alone.rect(), IsDark);
