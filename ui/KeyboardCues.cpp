@@ -11,7 +11,7 @@ namespace {
 constexpr const char* kCuesProperty = "keyboardCuesShown";
 
 // Watches the whole application, since a press reaches whichever control lies
-// under the pointer and a focus move whichever control takes the focus.
+// under the pointer, and a key the focused control.
 class CueTracker : public QObject {
 public:
     explicit CueTracker(QWidget* window) : QObject(window), m_window(window) {
