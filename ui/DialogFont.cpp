@@ -14,13 +14,13 @@ QFont DialogFont() {
 QFont ReadoutFont() {
     // Bebas Neue Bold, a narrow all-capitals face: at 19 pixels its cell is
     // 23 high, the height of the name and picture read-outs, and squeezed to
-    // seven tenths of its width the longest name, "VLWEAPON22", fits between
-    // the name read-out's margins.
+    // 68 percent of its width the longest name, "VLWEAPON22", fits between
+    // the name read-out's margins (52 of its 56 pixels).
     QFont font(QStringLiteral("Bebas Neue"));
     font.setStyleHint(QFont::SansSerif, QFont::PreferQuality);
     font.setWeight(QFont::Black);
-    font.setPixelSize(kReadoutPixels);
-    font.setStretch(kReadoutStretch);
+    font.setPixelSize(19);
+    font.setStretch(68);
     return font;
 }
 

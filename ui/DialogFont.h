@@ -17,8 +17,5 @@ QFont DialogFont();
 // wide on average, a cell as tall as the read-out boxes allow, and every
 // hardpoint name in capitals whole between the name read-out's margins.
 QFont ReadoutFont();
-constexpr int kReadoutPixels = 19;
-// Percent of the face's own width.
-constexpr int kReadoutStretch = 68;
 
 } // namespace pelto5
