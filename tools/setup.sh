@@ -7,8 +7,9 @@ packages=(
   build-essential cmake clang clang-format libclang-rt-14-dev
   qt6-base-dev libgl-dev
   libgtest-dev libbenchmark-dev
-  fonts-liberation fonts-paratype fontconfig
+  fonts-liberation fonts-paratype fonts-bebas-neue fontconfig
   xvfb xdotool x11-utils
+  dbus at-spi2-core python3-pyatspi
   pkg-config libxcb-damage0-dev
   desktop-file-utils appstream man-db shared-mime-info libglib2.0-bin dpkg-dev file lintian
   xdg-utils

@@ -1,5 +1,7 @@
 #include "BitmapButton.h"
 
+#include "Colours.h"
+#include "KeyboardCues.h"
 #include "Resources.h"
 
 #include <QKeyEvent>
@@ -38,6 +40,7 @@ void BitmapButton::LoadBitmaps(int normalId, int pressedId) {
     m_normalId = normalId;
     m_pressedId = pressedId;
     SetImages(ResourceBitmap(normalId), ResourceBitmap(pressedId));
+    emit facesChanged();
 }
 
 void BitmapButton::keyPressEvent(QKeyEvent* event) {
@@ -52,10 +55,16 @@ void BitmapButton::keyPressEvent(QKeyEvent* event) {
 void BitmapButton::paintEvent(QPaintEvent*) {
     // Without a pressed face the normal one stays while held down.
     const QImage& face = isDown() && !m_pressed.isNull() ? m_pressed : m_normal;
-    if (face.isNull())
-        return;
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), face, QRect(0, 0, width(), height()));
+    if (!face.isNull())
+        painter.drawImage(QPoint(0, 0), face, QRect(0, 0, width(), height()));
+    if (hasFocus() && KeyboardCuesShown(this)) {
+        // One lilac pixel on, one off, along the button's own edge.
+        QPen dotted(ToQColor(kLilac), 1);
+        dotted.setDashPattern({1, 1});
+        painter.setPen(dotted);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
 }
 
 } // namespace pelto5

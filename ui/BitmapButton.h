@@ -7,7 +7,8 @@ namespace pelto5 {
 
 // An owner-drawn button that shows its normal image, or its pressed image while
 // held down, copied from the image's top-left at the button's own size. It draws
-// no frame, focus rectangle or caption; a click reports the button's id.
+// no frame or caption, and its focus outline only for keyboard users; a click
+// reports the button's id.
 class BitmapButton : public QAbstractButton {
     Q_OBJECT
 public:
@@ -24,6 +25,8 @@ public:
 
 signals:
     void clickedWithId(int id);
+    // LoadBitmaps gave the button other faces.
+    void facesChanged();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

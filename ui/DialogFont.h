@@ -13,8 +13,9 @@ namespace pelto5 {
 // letters about 6 pixels wide on average (dialog base units 6 x 13).
 QFont DialogFont();
 
-// The read-outs' "Arial Narrow" in its heaviest weight, a cell 22 pixels high
-// with characters 5 pixels wide on average.
+// The read-outs' "Arial Narrow" in its heaviest weight: characters 5 pixels
+// wide on average, a cell as tall as the read-out boxes allow, and every
+// hardpoint name in capitals whole between the name read-out's margins.
 QFont ReadoutFont();
 
 } // namespace pelto5

@@ -3,6 +3,7 @@
 #include "DialogFont.h"
 #include "DialogKeys.h"
 #include "DialogUnits.h"
+#include "KeyboardCues.h"
 #include "Resources.h"
 
 #include <QKeyEvent>
@@ -118,6 +119,14 @@ MeDlg::MeDlg(QWidget* parent) : QDialog(parent) {
         (*it)->raise();
 
     OnInitDialog();
+
+    m_edit->setAccessibleName(QStringLiteral("Support message"));
+    m_link->setAccessibleName(m_link->text());
+    m_link->setAccessibleDescription(
+        QStringLiteral("Opens the donation page, %1").arg(m_link->GetTarget()));
+    m_btnExit->setAccessibleName(QStringLiteral("EXIT"));
+    m_btnExit->setAccessibleDescription(QStringLiteral("Closes the support page"));
+    TrackKeyboardCues(this);
 }
 
 void MeDlg::OnInitDialog() {

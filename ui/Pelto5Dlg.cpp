@@ -134,6 +134,8 @@ Pelto5Dlg::Pelto5Dlg(FileSystem& fs, QWidget* parent)
     ApplyControlColours();
     PullReadouts();
     m_skin = ResourceBitmap(kSkinId);
+    NameControls();
+    OrderTabStops();
 
     // A ship file dropped anywhere on the window is the window's: the
     // read-only read-outs take no drops of their own.
@@ -167,6 +169,7 @@ void Pelto5Dlg::CreateTemplateControls() {
     QLabel* plate = makeStatic(-1, {448, 215, 39, 18});
     const QPixmap plateImage = QPixmap::fromImage(ResourceBitmap(kLabelPlateId));
     plate->setPixmap(plateImage);
+    plate->setAccessibleName(QStringLiteral("STICKY"));
     if (!plateImage.isNull())
         plate->resize(plateImage.size());
 
@@ -348,6 +351,10 @@ Rect Pelto5Dlg::ControlRect(int id) const {
 
 void Pelto5Dlg::MoveMarker(int i, const Rect& rc) {
     m_markers[i]->setGeometry(rc.left, rc.top, rc.Width(), rc.Height());
+    // Every move of a marker but the carry itself passes here: drops, nudges,
+    // undo and redo, RESET, CLEAR, PASTE and opening a ship. The new
+    // description reaches screen readers with its change event.
+    DescribeMarker(i);
 }
 
 void Pelto5Dlg::RedrawMarkers() {

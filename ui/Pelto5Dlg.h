@@ -116,6 +116,13 @@ private:
     void CreateCommandButtons();
     void CreateMarkerButtons();
     void CreateReadoutFont();
+    // Accessible names and descriptions of every control.
+    void NameControls();
+    // Marker i's description: where it stands now.
+    void DescribeMarker(int i);
+    // The pictures' descriptions: the files they show.
+    void DescribePictures();
+    void OrderTabStops();
     void StackControls();
     void StackCarried(bool carried);
     // Ends a carry as a press would: state 0, grab released, markers redrawn.

@@ -66,10 +66,11 @@ void Pelto5Dlg::LoadPicture(QLabel* control, const QImage& image) {
     // The picture shows at its own size with the control's top-left fixed.
     if (image.isNull()) {
         control->clear();
-        return;
+    } else {
+        control->setPixmap(QPixmap::fromImage(image));
+        control->resize(image.size());
     }
-    control->setPixmap(QPixmap::fromImage(image));
-    control->resize(image.size());
+    DescribePictures();
 }
 
 void Pelto5Dlg::OnSave() {

@@ -197,4 +197,26 @@ inline void ExpectNameFromItsFirstLetter(const QImage& readout, const QString& n
                               << " pixels off the start, " << end << " off the end)";
 }
 
+// The name read-out (a picture of it alone) shows the whole of name: its ink
+// is as wide as the name drawn alone in the read-out font, and keeps clear of
+// both edges of the box.
+inline void ExpectNameWhole(const QImage& readout, const QString& name) {
+    // Room to spare on both sides, so that nothing of it is cut.
+    QImage alone(readout.width() * 2, readout.height(), QImage::Format_RGB32);
+    alone.fill(QColor(214, 165, 181));
+    {
+        QPainter painter(&alone);
+        painter.setFont(ReadoutFont());
+        painter.setPen(QColor(2, 2, 2));
+        painter.drawText(alone.rect(), Qt::AlignCenter, name);
+    }
+    const QRect shown = InkBounds(readout, readout.rect(), IsDark);
+    const QRect whole = InkBounds(alone, alone.rect(), IsDark);
+    ASSERT_FALSE(shown.isEmpty()) << name.toStdString() << ": no name shows";
+    EXPECT_GT(shown.left(), 0) << name.toStdString() << " touches the box's left edge";
+    EXPECT_LT(shown.right(), readout.width() - 1)
+        << name.toStdString() << " touches the box's right edge";
+    EXPECT_NEAR(shown.width(), whole.width(), 1) << name.toStdString() << " is cut";
+}
+
 } // namespace pelto5::look

@@ -108,8 +108,8 @@ TEST_F(EditorTest, ReadoutsAreColouredNarrowHeavyAndRightAligned) {
         EXPECT_TRUE(edit->isReadOnly());
         EXPECT_FALSE(edit->hasFrame());
         EXPECT_TRUE(edit->alignment() & Qt::AlignRight);
-        EXPECT_EQ(QFontInfo(edit->font()).family(), "Liberation Sans Narrow") << id;
-        EXPECT_EQ(QFontMetrics(edit->font()).height(), 22) << id;
+        EXPECT_EQ(QFontInfo(edit->font()).family(), "Bebas Neue") << id;
+        EXPECT_EQ(QFontMetrics(edit->font()).height(), 23) << id;
         EXPECT_GE(edit->font().weight(), QFont::Black);
         EXPECT_EQ(ToQColor(dlg->CtlColor(id)->brush), colour);
         EXPECT_EQ(dlg->CtlColor(id)->textBack, dlg->CtlColor(id)->brush);

@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSet>
 #include <QTextDocument>
 
 #include <cmath>
@@ -231,36 +230,38 @@ TEST_F(TemplateLook, SupportMessageCannotBeSelected) {
     EXPECT_EQ(QApplication::focusWidget(), &dlg.ExitButton());
 }
 
-TEST_F(EditorTest, ReadoutFontIsACell22HighWithCharacters5Wide) {
+TEST_F(EditorTest, ReadoutFontIsAsTallAsTheBoxesAllowWithCharacters5Wide) {
     for (int id = 1008; id <= 1012; ++id) {
         const QFontMetrics metrics(dlg->Control(id)->font());
-        EXPECT_EQ(metrics.height(), 22) << id;
+        EXPECT_EQ(metrics.height(), look::kNameReadout.height()) << id;
+        EXPECT_LE(metrics.height(), dlg->Control(id)->height()) << id;
         EXPECT_EQ(metrics.averageCharWidth(), 5) << id;
     }
 }
 
-TEST_F(EditorTest, NameReadoutShowsALongNameFromItsFirstLetter) {
+// The read-out shows each name whole, and the four number read-outs the
+// longest numbers, within the room a line edit leaves inside its margins.
+TEST_F(EditorTest, NameReadoutShowsEveryNameWholeAndNumbersFit) {
+    constexpr int kEditMargin = 2; // a line edit keeps this much free inside each side
+    for (int id = 1008; id <= 1011; ++id) {
+        const QWidget* edit = dlg->Control(id);
+        const QFontMetrics metrics(edit->font());
+        for (const char* number : {"-9999", "9999", "-888"})
+            EXPECT_LE(metrics.horizontalAdvance(QLatin1String(number)),
+                      edit->width() - 2 * kEditMargin)
+                << id << " " << number;
+    }
     auto* name = qobject_cast<QLineEdit*>(dlg->Control(1012));
     ASSERT_NE(name, nullptr);
-    dlg->OnMarkerClicked(kFirstMarkerId + 30); // VLWeapon22
-    ASSERT_EQ(name->text(), "VLWEAPON22");
-    look::ExpectNameFromItsFirstLetter(name->grab().toImage(), name->text());
-
-    // How much of each name the read-out shows: the letters that fit whole
-    // after its text margin, before its right edge cuts them.
     const QFontMetrics metrics(name->font());
-    QSet<QString> reported;
     for (int i = 0; i < kHardpointCount; ++i) {
         const QString upper = QString::fromStdString(ToUpperCopy(HardpointNames()[i]));
-        int shown = 0;
-        while (shown < upper.size() &&
-               metrics.horizontalAdvance(upper.left(shown + 1)) <= name->width() - 2)
-            ++shown;
-        if (shown == upper.size() || reported.contains(upper.left(shown)))
-            continue;
-        reported << upper.left(shown);
-        std::printf("%-12s %3d px: shows \"%s\"\n", qPrintable(upper),
-                    metrics.horizontalAdvance(upper), qPrintable(upper.left(shown)));
+        EXPECT_LE(metrics.horizontalAdvance(upper), name->width() - 2 * kEditMargin)
+            << qPrintable(upper);
+        dlg->OnMarkerClicked(kFirstMarkerId + i); // picked up
+        ASSERT_EQ(name->text(), upper);
+        look::ExpectNameWhole(name->grab().toImage(), upper);
+        dlg->OnMarkerClicked(kFirstMarkerId + i); // dropped where it was
     }
 }
 
