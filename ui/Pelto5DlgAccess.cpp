@@ -4,6 +4,7 @@
 
 #include "KeyboardCues.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -83,7 +84,7 @@ void Pelto5Dlg::DescribePictures() {
                                               : QFileInfo(path).fileName());
     };
     describe(m_stcVL, m_strPath);
-    describe(m_stcTI, m_strTIPath);
+    describe(m_stcTI, QFile::decodeName(m_strTIPath.c_str()));
 }
 
 void Pelto5Dlg::OrderTabStops() {
