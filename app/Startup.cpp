@@ -5,8 +5,6 @@
 #include "Pelto5App.h"
 #include "PlatformFailure.h"
 #include "PosixFileSystem.h"
-
-#include <QFileInfo>
 #include "ShipPaths.h"
 
 #include <cstdio>
