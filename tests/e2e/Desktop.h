@@ -2,6 +2,8 @@
 
 #include "EditorPing.h"
 
+#include "../ui/TestApp.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>

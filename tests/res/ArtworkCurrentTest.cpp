@@ -4,6 +4,8 @@
 #include "ExampleShip.h"
 #include "Resources.h"
 
+#include "../ui/TestApp.h"
+
 #include <QFile>
 
 #include <gtest/gtest.h>
