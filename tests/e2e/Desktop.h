@@ -110,16 +110,11 @@ public:
     }
     // Waits until the editor has handled the input given so far, and what
     // that input started (a dialog shown, a repaint): three round trips, each
-    // answered in a later turn of its event loop than the one before.
+    // answered in a later turn of its event loop than the one before. An
+    // editor on its way out answers none, and is not waited for.
     static void Settle() {
         if (s_current)
             s_current->Sync();
-    }
-    void Sync() const {
-        for (int trip = 0; trip < 3; ++trip)
-            if (!m_ping || m_window.isEmpty() || m_app.state() != QProcess::Running ||
-                !m_ping->RoundTrip(m_window, 10000))
-                return;
     }
 
     QString Geometry() const { return Xdo({"getwindowgeometry", m_window}); }
@@ -230,6 +225,24 @@ public:
     }
 
 private:
+    void Sync() {
+        if (!m_ping || m_window.isEmpty() || m_app.state() != QProcess::Running)
+            return;
+        QElapsedTimer waited;
+        waited.start();
+        for (int trip = 0; trip < 3 && waited.elapsed() < 10000;) {
+            switch (m_ping->RoundTrip(m_window, 100)) {
+            case EditorPing::Result::Answered:
+                ++trip;
+                break;
+            case EditorPing::Result::Silent:
+                break;
+            case EditorPing::Result::WindowGone:
+                return;
+            }
+        }
+    }
+
     QString m_display;
     QTemporaryDir m_runtime;
     QProcess m_xvfb;
@@ -238,7 +251,7 @@ private:
     std::unique_ptr<EditorPing> m_ping;
     // The display that Settle() waits on: the latest one made, for a
     // suite has one at a time.
-    inline static const Desktop* s_current = nullptr;
+    inline static Desktop* s_current = nullptr;
 };
 
 // Whether this machine can run the suites (tools/setup.sh installs these).

@@ -29,13 +29,14 @@ public:
         m_ping = Atom("_NET_WM_PING");
     }
 
-    // Pings the window and waits for the answer; false when none came within
-    // ms (the window is gone, or the program is stuck).
-    bool RoundTrip(const QString& window, int ms) {
+    enum class Result { Answered, Silent, WindowGone };
+
+    // Pings the window and waits up to ms for the answer.
+    Result RoundTrip(const QString& window, int ms) {
         bool known = false;
         const auto target = static_cast<xcb_window_t>(window.toULong(&known, 0));
         if (!known || m_ping == XCB_NONE)
-            return false;
+            return Result::WindowGone;
         xcb_client_message_event_t ping{};
         ping.response_type = XCB_CLIENT_MESSAGE;
         ping.format = 32;
@@ -50,16 +51,16 @@ public:
         pollfd fd{xcb_get_file_descriptor(m_connection.get()), POLLIN, 0};
         for (int left = ms; left > 0; left -= 10) {
             while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection.get())) {
-                const int answer = Answer(*event, target);
+                const Result answer = Answer(*event, target);
                 std::free(event);
-                if (answer != 0)
-                    return answer > 0;
+                if (answer != Result::Silent)
+                    return answer;
             }
             if (xcb_connection_has_error(m_connection.get()))
-                return false;
+                return Result::WindowGone;
             ::poll(&fd, 1, 10);
         }
-        return false;
+        return Result::Silent;
     }
 
 private:
@@ -76,18 +77,19 @@ private:
         return atom;
     }
 
-    // 1: the answer to the last ping; -1: the pinged window is gone; 0: neither.
-    int Answer(const xcb_generic_event_t& event, xcb_window_t target) const {
+    // What an event says of the last ping: its answer, the pinged window's
+    // end (an error naming it), or nothing.
+    Result Answer(const xcb_generic_event_t& event, xcb_window_t target) const {
         if (event.response_type == 0)
-            return reinterpret_cast<const xcb_generic_error_t&>(event).resource_id == target ? -1
-                                                                                             : 0;
+            return reinterpret_cast<const xcb_generic_error_t&>(event).resource_id == target
+                       ? Result::WindowGone
+                       : Result::Silent;
         if ((event.response_type & 0x7F) != XCB_CLIENT_MESSAGE)
-            return 0;
+            return Result::Silent;
         const auto& message = reinterpret_cast<const xcb_client_message_event_t&>(event);
-        return message.type == m_protocols && message.data.data32[0] == m_ping &&
-                       message.data.data32[1] == m_serial
-                   ? 1
-                   : 0;
+        const bool answer = message.type == m_protocols && message.data.data32[0] == m_ping &&
+                            message.data.data32[1] == m_serial;
+        return answer ? Result::Answered : Result::Silent;
     }
 
     std::unique_ptr<xcb_connection_t, Disconnect> m_connection;
