@@ -2,8 +2,10 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -11,6 +13,16 @@
 namespace pelto5 {
 
 namespace {
+
+// A large picture's bytes fill thousands of fresh pages; in huge pages they
+// cost a fraction of the faults. Only advice: the kernel may ignore it.
+void AskForHugePages(char* data, size_t size) {
+    constexpr std::uintptr_t kHuge = std::uintptr_t{2} << 20;
+    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + kHuge - 1) & ~(kHuge - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kHuge - 1);
+    if (end > begin)
+        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+}
 
 int ReadRegular(int fd, std::string& bytes) {
     struct stat st {};
@@ -22,19 +34,26 @@ int ReadRegular(int fd, std::string& bytes) {
         return ENODEV;
     if (static_cast<unsigned long long>(st.st_size) > kMaxFileBytes)
         return EFBIG;
-    bytes.clear();
-    bytes.reserve(static_cast<size_t>(st.st_size));
-    char buf[1 << 16];
+    // Read straight into the string, which grows only when the file grew
+    // while being read.
+    bytes.reserve(static_cast<size_t>(st.st_size) + 1);
+    AskForHugePages(bytes.data(), bytes.capacity());
+    bytes.resize(static_cast<size_t>(st.st_size) + 1);
+    size_t held = 0;
     for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (held == bytes.size())
+            bytes.resize(held + (1 << 16));
+        const ssize_t n = ::read(fd, bytes.data() + held, bytes.size() - held);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
             return errno;
-        if (n == 0)
+        if (n == 0) {
+            bytes.resize(held);
             return 0;
-        bytes.append(buf, static_cast<size_t>(n));
-        if (bytes.size() > kMaxFileBytes) // it grew while being read
+        }
+        held += static_cast<size_t>(n);
+        if (held > kMaxFileBytes) // it grew while being read
             return EFBIG;
     }
 }

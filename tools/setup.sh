@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake clang clang-format libclang-rt-14-dev
+  build-essential cmake ninja-build ccache clang clang-format libclang-rt-14-dev
   qt6-base-dev libgl-dev
   libgtest-dev libbenchmark-dev
   fonts-liberation fonts-paratype fonts-bebas-neue fontconfig

@@ -8,8 +8,10 @@
 #include <QImageReader>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 
 namespace pelto5 {
 namespace {
@@ -37,14 +39,35 @@ std::int64_t S32(const QByteArray& b, qsizetype at) {
     return static_cast<std::int32_t>(U32(b, at));
 }
 
+// What the header tells of the pixel data, once checked.
+struct PictureHeader {
+    int bpp = 0;
+    // Whether the data can leave pixels unset: RLE data may skip pixels or
+    // stop early, and uncompressed rows run out when the palette Qt's reader
+    // takes overlaps them.
+    bool mayLeaveUnset = false;
+};
+
+// Where Qt's reader may start on the pixel data at the latest: after the
+// palette it reads whole (as many colours as the header names, or all that
+// the depth allows), and the masks of a bit-fields picture.
+std::int64_t LatestPixelStart(std::int64_t infoSize, std::int64_t offset, std::uint32_t bpp,
+                              std::uint32_t compression, std::int64_t colorsUsed) {
+    const std::int64_t entrySize = infoSize == 12 ? 3 : 4;
+    const std::int64_t colors = bpp <= 8 && colorsUsed == 0 ? std::int64_t{1} << bpp : colorsUsed;
+    const bool masks =
+        infoSize == 40 && (compression == kBitFields || compression == kAlphaBitFields);
+    return std::max(offset, kFileHeaderSize + infoSize + (masks ? 16 : 0) + colors * entrySize);
+}
+
 // Qt's reader trusts a header that promises more rows than the file holds and
 // shows uninitialised memory for the missing ones, and it would allocate
 // whatever size a header claims; so the header is checked against the bytes
 // actually present before anything is decoded.
-bool HeaderIsSound(const QByteArray& file) {
+std::optional<PictureHeader> CheckHeader(const QByteArray& file) {
     const std::int64_t fileSize = file.size();
     if (fileSize < kFileHeaderSize + 4 || file[0] != 'B' || file[1] != 'M')
-        return false;
+        return std::nullopt;
     const std::int64_t offset = U32(file, 10);
     const std::int64_t infoSize = U32(file, 14);
     switch (infoSize) {
@@ -57,12 +80,12 @@ bool HeaderIsSound(const QByteArray& file) {
     case 124:
         break;
     default:
-        return false;
+        return std::nullopt;
     }
     if (fileSize < kFileHeaderSize + infoSize)
-        return false;
+        return std::nullopt;
     const qsizetype info = kFileHeaderSize;
-    std::int64_t width = 0, height = 0;
+    std::int64_t width = 0, height = 0, colorsUsed = 0;
     std::uint32_t planes = 0, bpp = 0, compression = kRgb;
     if (infoSize == 12) {
         width = U16(file, info + 4);
@@ -75,11 +98,12 @@ bool HeaderIsSound(const QByteArray& file) {
         planes = U16(file, info + 12);
         bpp = U16(file, info + 14);
         compression = U32(file, info + 16);
+        colorsUsed = U32(file, info + 32);
     }
     const bool topDown = height < 0;
     height = std::abs(height);
     if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide || planes != 1)
-        return false;
+        return std::nullopt;
     switch (bpp) {
     case 1:
     case 2:
@@ -90,38 +114,39 @@ bool HeaderIsSound(const QByteArray& file) {
     case 32:
         break;
     default:
-        return false;
+        return std::nullopt;
     }
     switch (compression) {
     case kRgb:
         break;
     case kRle8:
         if (bpp != 8 || topDown)
-            return false;
+            return std::nullopt;
         break;
     case kRle4:
         if (bpp != 4 || topDown)
-            return false;
+            return std::nullopt;
         break;
     case kBitFields:
     case kAlphaBitFields:
         if (bpp != 16 && bpp != 32)
-            return false;
+            return std::nullopt;
         break;
     default:
-        return false;
+        return std::nullopt;
     }
     // The decoded picture is 32 bits a pixel whatever the file holds.
     if (width * height * 4 > kLimitBytes)
-        return false;
+        return std::nullopt;
     if (offset < kFileHeaderSize + infoSize || offset >= fileSize)
-        return false;
-    if (compression != kRle8 && compression != kRle4) {
-        const std::int64_t stride = ((width * bpp + 31) / 32) * 4;
-        if (fileSize < offset + stride * height)
-            return false;
-    }
-    return true;
+        return std::nullopt;
+    if (compression == kRle8 || compression == kRle4)
+        return PictureHeader{static_cast<int>(bpp), true};
+    const std::int64_t pixelBytes = ((width * bpp + 31) / 32) * 4 * height;
+    if (fileSize < offset + pixelBytes)
+        return std::nullopt;
+    const std::int64_t start = LatestPixelStart(infoSize, offset, bpp, compression, colorsUsed);
+    return PictureHeader{static_cast<int>(bpp), fileSize < start + pixelBytes};
 }
 
 // Lowers Qt's process-wide allocation limit for one read and puts it back.
@@ -139,6 +164,15 @@ public:
 private:
     int saved_;
 };
+
+QImage DecodePlain(QByteArray& bytes) {
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::ReadOnly))
+        return {};
+    QImageReader reader(&buffer, "bmp");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read().convertToFormat(QImage::Format_RGB32);
+}
 
 // Decodes the file into an image of the given size and format filled with
 // fill: the reader keeps an image of its own size and format, so the pixels
@@ -163,11 +197,26 @@ bool SamePixel(const QImage& a, const QImage& b, int x, int y) {
                           : a.pixel(x, y) == b.pixel(x, y);
 }
 
-// An RLE picture may skip pixels, and a picture whose rows run out leaves the
-// rest unset; Qt's reader leaves such pixels as whatever memory held. Decoded
-// once over zeros and once over ones, a pixel that differs was never set, and
-// it shows black.
-QImage DecodeWithUnsetBlack(QByteArray& bytes) {
+// A palette index the data cannot set: every index of a 4-bit picture is
+// below 16, and an 8-bit picture sets only byte values its file holds. -1
+// when every value may be set.
+int IndexNeverSet(const QByteArray& bytes, int bpp) {
+    if (bpp == 4)
+        return 0xFF;
+    if (bpp != 8)
+        return -1;
+    std::array<bool, 256> held{};
+    for (const char byte : bytes)
+        held[static_cast<unsigned char>(byte)] = true;
+    const auto unheld = std::find(held.begin(), held.end(), false);
+    return unheld == held.end() ? -1 : static_cast<int>(unheld - held.begin());
+}
+
+// Qt's reader leaves the pixels the data never sets as whatever memory held;
+// they show black. Decoded over an index the data cannot set, a pixel that
+// keeps it was never set. Where no such index exists, the picture is decoded
+// once over zeros and once over ones, and a pixel that differs was never set.
+QImage DecodeWithUnsetBlack(QByteArray& bytes, int bpp) {
     QSize size;
     QImage::Format format = QImage::Format_Invalid;
     {
@@ -180,21 +229,34 @@ QImage DecodeWithUnsetBlack(QByteArray& bytes) {
         size = QSize(header.size().width(), std::abs(header.size().height()));
         format = header.imageFormat();
     }
-    QImage zeros = DecodeFilled(bytes, size, format, 0);
-    if (!zeros.isNull() && zeros.format() != format) // the header did not tell the alpha
-        zeros = DecodeFilled(bytes, size, format = zeros.format(), 0);
-    const QImage ones = DecodeFilled(bytes, size, format, ~0u);
-    if (zeros.isNull() || ones.isNull() || ones.format() != zeros.format())
+    const int unsetIndex = format == QImage::Format_Indexed8 ? IndexNeverSet(bytes, bpp) : -1;
+    QImage first = DecodeFilled(bytes, size, format, unsetIndex >= 0 ? uint(unsetIndex) : 0u);
+    if (!first.isNull() && first.format() != format) // the header did not tell the alpha
+        first = DecodeFilled(bytes, size, format = first.format(), 0);
+    if (first.isNull())
         return {};
-    QImage shown = zeros.convertToFormat(QImage::Format_RGB32);
-    const qsizetype rowBytes = (qsizetype{size.width()} * zeros.depth() + 7) / 8;
+    QImage shown = first.convertToFormat(QImage::Format_RGB32);
+    if (unsetIndex >= 0 && first.format() == QImage::Format_Indexed8) {
+        for (int y = 0; y < size.height(); ++y) {
+            const uchar* indices = first.constScanLine(y);
+            auto* row = reinterpret_cast<QRgb*>(shown.scanLine(y));
+            for (int x = 0; x < size.width(); ++x)
+                if (indices[x] == unsetIndex)
+                    row[x] = qRgb(0, 0, 0);
+        }
+        return shown;
+    }
+    const QImage ones = DecodeFilled(bytes, size, format, ~0u);
+    if (ones.isNull() || ones.format() != first.format())
+        return {};
+    const qsizetype rowBytes = (qsizetype{size.width()} * first.depth() + 7) / 8;
     for (int y = 0; y < size.height(); ++y) {
-        if (std::equal(zeros.constScanLine(y), zeros.constScanLine(y) + rowBytes,
+        if (std::equal(first.constScanLine(y), first.constScanLine(y) + rowBytes,
                        ones.constScanLine(y)))
             continue;
         auto* row = reinterpret_cast<QRgb*>(shown.scanLine(y));
         for (int x = 0; x < size.width(); ++x)
-            if (!SamePixel(zeros, ones, x, y))
+            if (!SamePixel(first, ones, x, y))
                 row[x] = qRgb(0, 0, 0);
     }
     return shown;
@@ -219,10 +281,12 @@ QImage LoadShipPicture(FileSystem& fs, const std::string& path) {
 
 QImage DecodeShipPicture(const std::string& file) {
     QByteArray bytes = QByteArray::fromRawData(file.data(), static_cast<qsizetype>(file.size()));
-    if (!HeaderIsSound(bytes))
+    const std::optional<PictureHeader> header = CheckHeader(bytes);
+    if (!header)
         return {};
     AllocationLimitScope limit;
-    return DecodeWithUnsetBlack(bytes);
+    // Most pictures set every pixel, and are decoded once as they stand.
+    return header->mayLeaveUnset ? DecodeWithUnsetBlack(bytes, header->bpp) : DecodePlain(bytes);
 }
 
 } // namespace pelto5

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "EditorPing.h"
+
+#include "../ui/TestApp.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -12,6 +16,7 @@
 #include <QThread>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -33,10 +38,14 @@ public:
             for (int k = 0; k < 100 && !QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n));
                  ++k)
                 QThread::msleep(50);
+            m_ping = std::make_unique<EditorPing>(m_display);
             break;
         }
+        s_current = this;
     }
     ~Desktop() {
+        if (s_current == this)
+            s_current = nullptr;
         if (m_app.state() != QProcess::NotRunning) {
             m_app.kill();
             m_app.waitForFinished(5000);
@@ -67,6 +76,7 @@ public:
         m_window = Xdo({"search", "--sync", "--onlyvisible", "--name", "Vorsanth's Tolmar Util"})
                        .split('\n', Qt::SkipEmptyParts)
                        .value(0);
+        Settle(); // and drawn
         return !m_window.isEmpty();
     }
 
@@ -122,7 +132,14 @@ public:
         Xdo({"type", "--delay", "20", text});
         Settle();
     }
-    static void Settle() { QThread::msleep(300); }
+    // Waits until the editor has handled the input given so far, and what
+    // that input started (a dialog shown, a repaint): three round trips, each
+    // answered in a later turn of its event loop than the one before. An
+    // editor on its way out answers none, and is not waited for.
+    static void Settle() {
+        if (s_current)
+            s_current->Sync();
+    }
 
     QString Geometry() const { return Xdo({"getwindowgeometry", m_window}); }
 
@@ -232,11 +249,33 @@ public:
     }
 
 private:
+    void Sync() {
+        if (!m_ping || m_window.isEmpty() || m_app.state() != QProcess::Running)
+            return;
+        QElapsedTimer waited;
+        waited.start();
+        for (int trip = 0; trip < 3 && waited.elapsed() < 10000;) {
+            switch (m_ping->RoundTrip(m_window, 100)) {
+            case EditorPing::Result::Answered:
+                ++trip;
+                break;
+            case EditorPing::Result::Silent:
+                break;
+            case EditorPing::Result::WindowGone:
+                return;
+            }
+        }
+    }
+
     QString m_display;
     QTemporaryDir m_runtime;
     QProcess m_xvfb;
     QProcess m_app;
     QString m_window;
+    std::unique_ptr<EditorPing> m_ping;
+    // The display that Settle() waits on: the latest one made, for a
+    // suite has one at a time.
+    inline static Desktop* s_current = nullptr;
 };
 
 // Whether this machine can run the suites (tools/setup.sh installs these).

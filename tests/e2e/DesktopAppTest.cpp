@@ -92,7 +92,9 @@ TEST_F(DesktopApp, ShipOnTheCommandLineOpensAsWithOpen) {
     ASSERT_TRUE(pictureShown(opened));
 
     // The next OPEN starts in the ship's folder: a bare name finds the ship.
+    const QStringList main = desktop.Windows();
     desktop.ClickAt(762, 334);
+    ASSERT_FALSE(desktop.WaitForNewWindow(main).isEmpty()) << "no file dialog";
     desktop.Key("ctrl+a");
     desktop.Type("Corvette.gf");
     desktop.Key("Return");
@@ -102,7 +104,9 @@ TEST_F(DesktopApp, ShipOnTheCommandLineOpensAsWithOpen) {
 
     // The same ship chosen with OPEN shows the same window, markers and all.
     ASSERT_TRUE(desktop.StartEditor());
+    const QStringList started = desktop.Windows();
     desktop.ClickAt(762, 334);
+    ASSERT_FALSE(desktop.WaitForNewWindow(started).isEmpty()) << "no file dialog";
     desktop.Type(dir.filePath("Corvette.gf"));
     desktop.Key("Return");
     EXPECT_EQ(RestingShot([&](const QImage& shot) { return shot == opened; }), opened);

@@ -42,10 +42,12 @@ TEST_F(EndToEnd, OpenCarrySnapDropSaveAndExit) {
     const QString ship = dir.filePath("Corvette.gf");
     const std::string original = FileBytes(ship);
 
+    const QStringList main = desktop.Windows();
     desktop.ClickAt(762, 334); // OPEN
+    ASSERT_FALSE(desktop.WaitForNewWindow(main).isEmpty()) << "no file dialog";
     desktop.Type(ship);
     desktop.Key("Return");
-    QThread::msleep(700);
+    ASSERT_TRUE(desktop.WaitUntil([&] { return desktop.Windows() == main; }));
 
     desktop.ClickAt(762, 364); // snapping on: steps of 8
     desktop.ClickAt(100, 480); // VLWeapon22, waiting in the tray

@@ -5,6 +5,8 @@
 #include "Palette.h"
 #include "Resources.h"
 
+#include "../ui/TestApp.h"
+
 #include <QFile>
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 // The embedded artwork as the editor reaches it: sizes, the skin's layout and
 // colours, and the words and marks on every face.
 #include "Resources.h"
+#include "../ui/TestApp.h"
 #include "PixelCheck.h"
 
 #include <gtest/gtest.h>

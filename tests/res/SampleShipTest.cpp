@@ -1,5 +1,6 @@
 // The sample ships in examples/ open cleanly: every hardpoint line names a known
 // hardpoint and points inside the picture of its group, on a drawn part of the ship.
+#include "../ui/TestApp.h"
 #include "HardpointTable.h"
 #include "PixelCheck.h"
 

@@ -424,6 +424,55 @@ TEST_F(ShipPictureTest, BadHeaderFieldsAreRefused) {
     EXPECT_TRUE(Load(notBm).isNull());
 }
 
+// Pictures whose data can leave pixels unset, where no palette index is
+// free to mark them: RLE data holding every byte value, and two-colour rows
+// that run out under a longer palette the header names but the file does not
+// hold. What the heap held never shows; what the data never set is black.
+TEST_F(ShipPictureTest, UnsetPixelsAreBlackWhereEveryIndexMayBeSet) {
+    BmpSpec rle;
+    rle.width = 64;
+    rle.height = 5;
+    rle.bpp = 8;
+    rle.compression = 1;
+    rle.palette = Palette(256);
+    for (int row = 0; row < 4; ++row) { // absolute stretches: every value once
+        rle.rlePixels.insert(rle.rlePixels.end(), {0, 64});
+        for (int x = 0; x < 64; ++x)
+            rle.rlePixels.push_back(static_cast<std::uint8_t>(row * 64 + x));
+        rle.rlePixels.insert(rle.rlePixels.end(), {0, 0});
+    }
+    rle.rlePixels.insert(rle.rlePixels.end(), {2, 7, 0, 1}); // the top row stops after two
+    BmpSpec mono;
+    mono.bpp = 1;
+    mono.height = 4;
+    mono.palette = Palette(2);
+    mono.pixel = [](int x, int) { return static_cast<std::uint32_t>(x % 2); };
+    Bytes shortRows = MakeBmp(mono);
+    Poke32(shortRows, 14 + 32, 3); // a third colour, read where the rows begin
+
+    for (const Bytes& file : {MakeBmp(rle), shortRows}) {
+        QImage decoded[2];
+        for (int run = 0; run < 2; ++run) {
+            mallopt(M_PERTURB, run == 0 ? 0x5a : 0xa5);
+            decoded[run] = Load(file);
+        }
+        mallopt(M_PERTURB, 0);
+        ASSERT_FALSE(decoded[0].isNull());
+        EXPECT_EQ(decoded[0], decoded[1]);
+    }
+    const QImage image = Load(MakeBmp(rle));
+    EXPECT_EQ(image.pixel(1, 0), rle.palette[7]);
+    EXPECT_EQ(image.pixel(2, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(63, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(5, 4), rle.palette[5]);
+    EXPECT_EQ(image.pixel(63, 1), rle.palette[255]);
+    const QImage shifted = Load(shortRows); // its rows start a row late: the top one runs out
+    for (int x = 0; x < 4; ++x) {
+        EXPECT_EQ(shifted.pixel(x, 0), qRgb(0, 0, 0)) << x;
+        EXPECT_EQ(shifted.pixel(x, 3), mono.palette[static_cast<std::size_t>(x % 2)]) << x;
+    }
+}
+
 TEST_F(ShipPictureTest, TopDownRleIsRefused) {
     BmpSpec s;
     s.width = 4;

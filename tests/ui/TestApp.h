@@ -6,11 +6,17 @@
 
 #include <memory>
 
-// The widget tests share one application object. It lives from before the
-// first test to after the last, and ends before static objects of Qt do.
+// The one application object of a test program that needs Qt's GUI (the
+// widget, resource and end-to-end suites), on Qt's offscreen platform: the
+// end-to-end suites drive the real editor in a process of its own. It lives
+// from before the first test to after the last, and ends before static
+// objects of Qt do.
 class QtAppEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override { m_app = std::make_unique<QApplication>(m_argc, m_argv); }
+    void SetUp() override {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        m_app = std::make_unique<QApplication>(m_argc, m_argv);
+    }
     void TearDown() override { m_app.reset(); }
 
 private:
