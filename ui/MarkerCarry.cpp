@@ -178,6 +178,8 @@ void MarkerCarry::NotePlaced(int i) {
 }
 
 void MarkerCarry::NewShip() {
+    if (Carrying())
+        Cancel();
     m_history.clear();
     m_nCarried = -1;
     m_nLastPlaced = -1;

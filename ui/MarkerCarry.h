@@ -76,7 +76,7 @@ public:
     void Redo();
     // Runs change, and makes the markers it moved one step of the history.
     void RecordMoves(const std::function<void()>& change);
-    // A new ship: no history, nothing picked up or placed.
+    // A new ship: no carry, no history, nothing picked up or placed.
     void NewShip();
 
 private:
@@ -91,7 +91,7 @@ private:
     const ShipModel& m_model;
     CarryListener& m_listener;
     DragState m_nDragState = DragState::Idle;
-    // The design's m_pCarried, by index: set at pick-up and kept after the
+    // m_pCarried, as the marker's index: set at pick-up and kept after the
     // drop, so that the arrows nudge it; -1 again for a new ship.
     int m_nCarried = -1;
     Rect m_rcPickedUp;

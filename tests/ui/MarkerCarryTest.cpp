@@ -124,7 +124,11 @@ TEST(MarkerCarry, NudgeRunsAndTheHistory) {
     c.carry.RecordMoves([] {});
     EXPECT_EQ(c.carry.History().count(), steps);
 
-    c.carry.NewShip();
+    c.carry.OnMarkerClicked(3);
+    c.carry.CarryTo({50, 50});
+    c.carry.NewShip(); // ends the carry where it began
+    EXPECT_EQ(c.carry.State(), State::Idle);
+    EXPECT_EQ(c.At(3), QPoint(TrayRects()[3].left, TrayRects()[3].top));
     EXPECT_EQ(c.carry.History().count(), 0);
     c.carry.Nudge(1, 0);
     EXPECT_EQ(c.At(0), QPoint(125, 124));
