@@ -6,6 +6,7 @@
 #include "Pelto5App.h"
 #include "Pelto5Dlg.h"
 #include "PosixFileSystem.h"
+#include "ResourceIds.h"
 #include "Resources.h"
 
 #include <benchmark/benchmark.h>
@@ -35,7 +36,7 @@ class SkinDialog : public QDialog {
 public:
     SkinDialog() : QDialog(nullptr, Qt::Window | Qt::FramelessWindowHint) {
         setFixedSize(809, 505);
-        m_skin = QPixmap::fromImage(ResourceBitmap(131));
+        m_skin = QPixmap::fromImage(ResourceBitmap(kSkinBitmap));
     }
     bool painted = false;
 
