@@ -1,5 +1,6 @@
 #include "Artwork.h"
 
+#include "HardpointTable.h"
 #include "Palette.h"
 #include "PixelFont.h"
 #include "SmoothPainter.h"
@@ -343,8 +344,9 @@ QImage DrawThrusterTile() {
     return image;
 }
 
-constexpr int kFirstMarkerId = 141;
-constexpr int kLastMarkerId = 196;
+// The markers' faces, hardpoint by hardpoint.
+constexpr int kFirstMarkerId = kFirstMarkerImage;
+constexpr int kLastMarkerId = kFirstMarkerImage + kHardpointCount - 1;
 
 QImage DrawMarker(int id) {
     const int i = id - kFirstMarkerId;
