@@ -126,8 +126,9 @@ private:
     void CreateCommandButtons();
     void CreateMarkerButtons();
     void CreateKeys();
-    // Accessible names and descriptions of every control, and the Tab order.
+    // Accessible names and descriptions of the window's own controls.
     void NameControls();
+    // Tab goes down the command buttons column by column, then the markers.
     void OrderTabStops();
     // The pictures' descriptions: the files they show.
     void DescribePictures();
