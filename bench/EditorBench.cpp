@@ -6,6 +6,7 @@
 #include "Pelto5App.h"
 #include "Pelto5Dlg.h"
 #include "PosixFileSystem.h"
+#include "ResourceIds.h"
 #include "Resources.h"
 
 #include <benchmark/benchmark.h>
@@ -23,11 +24,19 @@ namespace {
 
 using namespace pelto5;
 
+// Shows dlg and waits until it is on the screen; a window that never gets
+// there spoils the run.
+void ShowOrSkip(QWidget& dlg, benchmark::State& state) {
+    dlg.show();
+    if (!QTest::qWaitForWindowExposed(&dlg))
+        state.SkipWithError("window not exposed");
+}
+
 class SkinDialog : public QDialog {
 public:
     SkinDialog() : QDialog(nullptr, Qt::Window | Qt::FramelessWindowHint) {
         setFixedSize(809, 505);
-        m_skin = QPixmap::fromImage(ResourceBitmap(131));
+        m_skin = QPixmap::fromImage(ResourceBitmap(kSkinBitmap));
     }
     bool painted = false;
 
@@ -49,9 +58,7 @@ struct Editor : Pelto5Dlg {
 template <typename Dialog> void StartUp(benchmark::State& state) {
     for (auto _ : state) {
         Dialog dlg;
-        dlg.show();
-        if (!QTest::qWaitForWindowExposed(&dlg))
-            state.SkipWithError("window not exposed");
+        ShowOrSkip(dlg, state);
         dlg.repaint(); // the first frame, painted now
         benchmark::DoNotOptimize(dlg.isVisible());
     }
@@ -66,9 +73,7 @@ void BM_StartUp(benchmark::State& state) {
 
 template <typename Dialog> void Repaint(benchmark::State& state) {
     Dialog dlg;
-    dlg.show();
-    if (!QTest::qWaitForWindowExposed(&dlg))
-        state.SkipWithError("window not exposed");
+    ShowOrSkip(dlg, state);
     for (auto _ : state)
         dlg.repaint();
 }
@@ -84,9 +89,7 @@ void BM_CarriedMoveFloor(benchmark::State& state) {
     SkinDialog dlg;
     QWidget plain(&dlg);
     plain.setGeometry(38, 400, 42, 32);
-    dlg.show();
-    if (!QTest::qWaitForWindowExposed(&dlg))
-        state.SkipWithError("window not exposed");
+    ShowOrSkip(dlg, state);
     int k = 0;
     for (auto _ : state) {
         plain.move(100 + (k & 63), 100 + (k & 31));
@@ -98,9 +101,7 @@ void BM_CarriedMoveFloor(benchmark::State& state) {
 
 void BM_CarriedMove(benchmark::State& state) {
     Pelto5Dlg dlg(RealFileSystem());
-    dlg.show();
-    if (!QTest::qWaitForWindowExposed(&dlg))
-        state.SkipWithError("window not exposed");
+    ShowOrSkip(dlg, state);
     dlg.OnMarkerClicked(3020);
     int k = 0;
     for (auto _ : state) {
@@ -121,9 +122,7 @@ void BM_DropFloor(benchmark::State& state) {
         plain.push_back(std::make_unique<QWidget>(&dlg));
         plain.back()->setGeometry(38 + (i % 14) * 42, 400 + (i / 14) * 24, 42, 24);
     }
-    dlg.show();
-    if (!QTest::qWaitForWindowExposed(&dlg))
-        state.SkipWithError("window not exposed");
+    ShowOrSkip(dlg, state);
     for (auto _ : state)
         for (auto& w : plain)
             w->repaint();
@@ -131,9 +130,7 @@ void BM_DropFloor(benchmark::State& state) {
 
 void BM_Drop(benchmark::State& state) {
     Pelto5Dlg dlg(RealFileSystem());
-    dlg.show();
-    if (!QTest::qWaitForWindowExposed(&dlg))
-        state.SkipWithError("window not exposed");
+    ShowOrSkip(dlg, state);
     for (auto _ : state)
         dlg.RedrawMarkers();
 }

@@ -4,10 +4,9 @@
 
 namespace pelto5 {
 
-long ReadKeyDefault(UrlSystem& system, RegistryRoot root, const std::string& subKey,
-                    std::string& output) {
+long ReadKeyDefault(UrlSystem& system, const std::string& subKey, std::string& output) {
     // The key is read before output is written, so output may be subKey itself.
-    KeyRead read = system.ReadKey(root, subKey);
+    KeyRead read = system.ReadKey(subKey);
     if (read.status == kErrorSuccess) {
         if (read.value && read.value->size() < kValueBufferSize)
             output = *read.value;
@@ -41,10 +40,10 @@ int OpenUrl(UrlSystem& system, const std::string& target, int showCommand) {
         return result;
 
     std::string buffer;
-    if (ReadKeyDefault(system, RegistryRoot::ClassesRoot, kHtmKey, buffer) != kErrorSuccess)
+    if (ReadKeyDefault(system, kHtmKey, buffer) != kErrorSuccess)
         return result;
     buffer += kCommandSuffix;
-    if (ReadKeyDefault(system, RegistryRoot::ClassesRoot, buffer, buffer) != kErrorSuccess)
+    if (ReadKeyDefault(system, buffer, buffer) != kErrorSuccess)
         return result;
 
     const std::optional<std::string> command = BuildFallbackCommand(buffer, target);
@@ -59,7 +58,7 @@ namespace {
 class NoUrlSystem final : public UrlSystem {
 public:
     int ShellOpen(const std::string&, int) override { return kSeErrNoAssoc; }
-    KeyRead ReadKey(RegistryRoot, const std::string&) override { return {}; }
+    KeyRead ReadKey(const std::string&) override { return {}; }
     int StartCommand(const std::string&, int) override { return kSeErrNoAssoc; }
 };
 

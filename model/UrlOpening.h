@@ -24,8 +24,6 @@ constexpr std::size_t kCommandBufferSize = 520;
 // A key's default value, its terminator included, fits in this many bytes.
 constexpr std::size_t kValueBufferSize = 260;
 
-enum class RegistryRoot { ClassesRoot };
-
 // The keys OpenUrl reads: the HTML file type's handler, and that handler's
 // open command under it.
 inline constexpr char kHtmKey[] = ".htm";
@@ -45,8 +43,9 @@ public:
     virtual ~UrlSystem() = default;
     // The shell's "open" of target; a result code.
     virtual int ShellOpen(const std::string& target, int showCommand) = 0;
-    // Opens root\subKey and reads its default value.
-    virtual KeyRead ReadKey(RegistryRoot root, const std::string& subKey) = 0;
+    // Opens the file-type key subKey (".htm", or a type's open command) and
+    // reads its default value.
+    virtual KeyRead ReadKey(const std::string& subKey) = 0;
     // Starts a command line; a result code (above 31 on success).
     virtual int StartCommand(const std::string& commandLine, int showCommand) = 0;
 };
@@ -54,10 +53,9 @@ public:
 // Opens target through the shell, falling back to the HTML handler's command.
 int OpenUrl(UrlSystem& system, const std::string& target, int showCommand);
 
-// Reads root\subKey's default value into output (may alias subKey) and returns
+// Reads subKey's default value into output (may alias subKey) and returns
 // the status of opening the key. A value that can't be read leaves output empty.
-long ReadKeyDefault(UrlSystem& system, RegistryRoot root, const std::string& subKey,
-                    std::string& output);
+long ReadKeyDefault(UrlSystem& system, const std::string& subKey, std::string& output);
 
 // The fallback's template with the target put in place of its placeholder;
 // nullopt when the command line would not fit the command buffer.

@@ -228,10 +228,8 @@ int LinuxDesktop::ShellOpen(const std::string& target, int /*showCommand*/) {
     return MapXdgOpenStatus(run.exitCode);
 }
 
-KeyRead LinuxDesktop::ReadKey(RegistryRoot root, const std::string& subKey) {
+KeyRead LinuxDesktop::ReadKey(const std::string& subKey) {
     KeyRead read;
-    if (root != RegistryRoot::ClassesRoot)
-        return read;
     if (subKey == kHtmKey) {
         const RunResult run = RunBounded(
             QStringLiteral("xdg-mime"),

@@ -22,7 +22,7 @@ public:
     int ShellOpen(const std::string& target, int showCommand) override;
     // ".htm" is the default text/html handler's desktop entry name;
     // "<entry>\shell\open\command" is that entry's Exec line as a command template.
-    KeyRead ReadKey(RegistryRoot root, const std::string& subKey) override;
+    KeyRead ReadKey(const std::string& subKey) override;
     // Splits the line as a shell would and starts it detached. Its program is
     // named by an absolute path or found on PATH by a name without a slash.
     int StartCommand(const std::string& commandLine, int showCommand) override;

@@ -2,6 +2,7 @@
 
 #include "DialogFont.h"
 #include "DialogUnits.h"
+#include "ResourceIds.h"
 #include "Resources.h"
 
 #include <QLabel>
@@ -16,7 +17,7 @@ AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
 
     auto* icon = new QLabel(this);
     icon->setGeometry(DialogUnitsRect(11, 17, 21, 20));
-    icon->setPixmap(ResourceIcon(128).pixmap(32, 32));
+    icon->setPixmap(ResourceIcon(kMainIcon).pixmap(32, 32));
     icon->setObjectName(QStringLiteral("icon"));
 
     auto* version = new QLabel(QStringLiteral("Pelto5 Version 1.0"), this);

@@ -100,7 +100,8 @@ MeDlg::MeDlg(QWidget* parent) : QDialog(parent) {
     m_edit->setLineWrapMode(QTextEdit::WidgetWidth);
     m_edit->installEventFilter(this);
     m_edit->viewport()->installEventFilter(this);
-    QLabel* frame[] = {AddFrameBitmap(this, 221), AddFrameBitmap(this, 223)};
+    QLabel* frame[] = {AddFrameBitmap(this, kFrameBarBitmap),
+                       AddFrameBitmap(this, kFrameCrossbarBitmap)};
     m_link =
         new HyperLink(this, kLinkId, WS_GROUP | SS_CENTER | SS_CENTERIMAGE,
                       QStringLiteral("-=Please click here, help fund some classes! (or beer)=-"));
@@ -143,7 +144,7 @@ void MeDlg::OnInitDialog() {
 void MeDlg::CreateExitButton() {
     m_btnExit = new BitmapButton(this, kExitId, QStringLiteral("Cancel"),
                                  QRect(QPoint(210, 26), QSize(64, 29)));
-    m_btnExit->LoadBitmaps(281, 280);
+    m_btnExit->LoadBitmaps(kExitFaces.normal, kExitFaces.pressed);
     connect(m_btnExit, &QAbstractButton::clicked, this, &MeDlg::OnExit);
     update();
 }
@@ -175,7 +176,7 @@ std::optional<ControlColors> MeDlg::CtlColor(int id) const {
 
 void MeDlg::OnOK() {
     UpdateData(true);
-    done(1);
+    done(kIdOk);
 }
 
 void MeDlg::keyPressEvent(QKeyEvent* event) {

@@ -2,6 +2,7 @@
 
 #include "BitmapButton.h"
 #include "HyperLink.h"
+#include "ResourceIds.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -14,7 +15,6 @@ class MeDlg : public QDialog, public ControlColorAnswer {
     Q_OBJECT
 
 public:
-    static constexpr int kTemplateId = 220;
     static constexpr int kMessageId = 1012;
     static constexpr int kLinkId = 1014;
     static constexpr int kAppeal1Id = 1016;
@@ -30,8 +30,8 @@ public:
     // first exchange binds the link.
     void UpdateData(bool saveAndValidate);
 
-    // The cancel command (Esc, or a close from the window manager) ends with 2, the cancel code.
-    void reject() override { done(2); }
+    // The cancel command (Esc, or a close from the window manager) ends with the cancel code.
+    void reject() override { done(kIdCancel); }
 
     static QString SupportMessage();
     static QString DonationAddress();
@@ -50,7 +50,7 @@ protected:
 private:
     void OnInitDialog();
     void CreateExitButton();
-    void OnExit() { done(1); }
+    void OnExit() { done(kIdOk); }
     void OnOK();
 
     HyperLink* m_link;

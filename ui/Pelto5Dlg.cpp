@@ -1,27 +1,35 @@
+// The editor window's set-up and wiring: its controls, keys, mouse and
+// painting. Carrying markers is its MarkerCarry's work, the read-outs its
+// ReadoutPanel's; the commands are in Pelto5DlgCommands.cpp.
 #include "Pelto5Dlg.h"
 
 #include "AboutDlg.h"
-#include "DialogFont.h"
+#include "CommandFaces.h"
 #include "DialogKeys.h"
 #include "DialogUnits.h"
-#include "FailureMessage.h"
+#include "KeyboardCues.h"
+#include "MarkerPlace.h"
+#include "ReadoutPanel.h"
 #include "Resources.h"
+#include "ShipText.h"
+#include "StandardPrompts.h"
+#include "SystemMenu.h"
 #include "WindowPlacement.h"
 
-#include <QApplication>
 #include <QContextMenuEvent>
 #include <QCursor>
-#include <QFileDialog>
+#include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMessageBox>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
+#include <QWindow>
 
 #include <cstdlib>
 
@@ -29,89 +37,30 @@ namespace pelto5 {
 
 namespace {
 
-constexpr int kSkinId = 131;
-constexpr int kLabelPlateId = 288;
-constexpr unsigned kAboutCommand = 0x0010;
-constexpr unsigned kMinimizeCommand = 0xF020;
-constexpr unsigned kCloseCommand = 0xF060;
-
-// Read-out edits and their template rectangles, in dialog units. An edit
-// without auto-scroll shows its text from the first letter and cuts it at the right.
-struct ReadoutSpec {
-    int id;
-    QRect du;
-    bool autoScroll;
-};
-constexpr ReadoutSpec kReadouts[] = {
-    {1008, {455, 248, 28, 15}, true},  {1009, {492, 248, 29, 15}, true},
-    {1010, {455, 270, 28, 14}, true},  {1011, {492, 270, 29, 14}, true},
-    {1012, {448, 290, 37, 14}, false},
-};
-
-QRect FromDialogUnits(const QRect& du) {
-    return DialogUnitsRect(du.x(), du.y(), du.width(), du.height());
-}
+constexpr QSize kDragWindowSize(798, 505);
+constexpr int kSmallNudge = 1;
+constexpr int kLargeNudge = 8;
 
 Rect ToRect(const QRect& r) {
     return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
-void DefaultMessage(QWidget* parent, const QString& text) {
-    MakeFailureBox(parent, text)->exec();
+// Integer division truncates toward zero, as the snapping rule wants (-9 snaps to -8).
+QPoint Snapped(const QPoint& p, int step) {
+    return {p.x() / step * step, p.y() / step * step};
 }
 
-QString DefaultOpenPrompt(QWidget* parent, const QString& initial) {
-    // Qt's own dialog: a desktop's dialog would keep a list of recent files.
-    QFileDialog dialog(parent, QString(), initial, QStringLiteral("Ship Files (*.gf)"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::AnyFile); // a name that does not exist yet is accepted
-    dialog.setDefaultSuffix(QStringLiteral("gf"));
-    if (!initial.isEmpty())
-        dialog.selectFile(initial);
-    if (dialog.exec() != QDialog::Accepted)
-        return {};
-    // The dialog reads double quotes as a list of names; a typed name with
-    // one is taken as it stands, and only when that file exists.
-    const auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    const QString typed = edit ? edit->text() : QString();
-    if (!typed.contains(QLatin1Char('"')))
-        return dialog.selectedFiles().size() == 1 ? dialog.selectedFiles().first() : QString();
-    const QString named = dialog.directory().absoluteFilePath(typed);
-    if (!QFileInfo::exists(named)) {
-        DefaultMessage(parent, QStringLiteral("Could not open %1: there is no such ship file, and "
-                                              "a new ship's name cannot hold a double quote (\").")
-                                   .arg(named));
-        return {};
-    }
-    return named;
-}
-
-int DefaultQuestion(QWidget* parent, const QString& text, const QStringList& answers) {
-    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
-                    QMessageBox::NoButton, parent);
-    QList<QAbstractButton*> buttons;
-    for (qsizetype k = 0; k < answers.size(); ++k) {
-        const bool last = k + 1 == answers.size();
-        buttons << box.addButton(answers[k], k == 0 ? QMessageBox::AcceptRole
-                                             : last ? QMessageBox::RejectRole
-                                                    : QMessageBox::DestructiveRole);
-    }
-    box.setDefaultButton(qobject_cast<QPushButton*>(buttons.first()));
-    box.setEscapeButton(buttons.last());
-    box.exec();
-    const qsizetype chosen = buttons.indexOf(box.clickedButton());
-    return static_cast<int>(chosen < 0 ? answers.size() - 1 : chosen);
+bool CanMoveOwnWindow() {
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
 } // namespace
 
 Pelto5Dlg::Pelto5Dlg(FileSystem& fs, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_fs(fs), m_model(*this, fs),
-      m_openPrompt(DefaultOpenPrompt), m_showMessage(DefaultMessage),
-      m_askQuestion(DefaultQuestion), m_exitProcess([] { std::exit(0); }) {
-    const QRect client = DialogUnitsRect(0, 0, 539, 311);
-    setFixedSize(client.size());
+      m_carry(*this, m_model, *this), m_openPrompt(AskShipFile), m_showMessage(ShowFailureBox),
+      m_askQuestion(AskQuestion), m_exitProcess([] { std::exit(0); }) {
+    setFixedSize(DialogUnitsRect(0, 0, 539, 311).size());
     setMouseTracking(true);
     // The skin covers the window, so a background fill before it is wasted.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -123,25 +72,13 @@ Pelto5Dlg::Pelto5Dlg(FileSystem& fs, QWidget* parent)
     CreateMarkerButtons();
     StackControls();
     CreateKeys();
-    CreateReadoutFont();
-    setWindowIcon(ResourceIcon(128));
-    m_nDragState = kIdle;
-    m_clrMauve = kMauve;
-    m_clrLilac = kLilac;
-    m_clrOrange = kOrange;
-    m_clrPink = kPink;
-    m_clrText = kReadoutText;
-    ApplyControlColours();
-    PullReadouts();
-    m_skin = ResourceBitmap(kSkinId);
+    setWindowIcon(ResourceIcon(kMainIcon));
+    m_readouts->PullReadouts();
+    m_skin = ResourceBitmap(kSkinBitmap);
     NameControls();
     OrderTabStops();
-
-    // A ship file dropped anywhere on the window is the window's: the
-    // read-only read-outs take no drops of their own.
+    // A ship file dropped anywhere on the window is the window's.
     setAcceptDrops(true);
-    for (QLineEdit* edit : m_edits)
-        edit->setAcceptDrops(false);
 
     const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
     if (!screen)
@@ -155,7 +92,7 @@ Pelto5Dlg::~Pelto5Dlg() = default;
 void Pelto5Dlg::CreateTemplateControls() {
     auto makeStatic = [this](int id, const QRect& du) {
         auto* label = new QLabel(this);
-        label->setGeometry(FromDialogUnits(du));
+        label->setGeometry(DialogUnitsRect(du.x(), du.y(), du.width(), du.height()));
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
         if (id > 0) {
             label->setProperty("controlId", id);
@@ -167,88 +104,49 @@ void Pelto5Dlg::CreateTemplateControls() {
     m_stcTI = makeStatic(kTiPictureId, {430, 5, 15, 13});
 
     QLabel* plate = makeStatic(-1, {448, 215, 39, 18});
-    const QPixmap plateImage = QPixmap::fromImage(ResourceBitmap(kLabelPlateId));
+    const QPixmap plateImage = QPixmap::fromImage(ResourceBitmap(kStickyPlateBitmap));
     plate->setPixmap(plateImage);
     plate->setAccessibleName(QStringLiteral("STICKY"));
     if (!plateImage.isNull())
         plate->resize(plateImage.size());
 
-    for (size_t k = 0; k < std::size(kReadouts); ++k) {
-        auto* edit = new QLineEdit(this);
-        edit->setGeometry(FromDialogUnits(kReadouts[k].du));
-        edit->setReadOnly(true);
-        edit->setFrame(false);
-        edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        edit->setTextMargins(0, 0, 0, 0);
-        edit->setContentsMargins(0, 0, 0, 0);
-        // The read-outs take no tab stop; a click still gives them the focus.
-        edit->setFocusPolicy(Qt::ClickFocus);
-        // A right-click on a read-out does nothing, not even the window menu.
-        edit->setContextMenuPolicy(Qt::PreventContextMenu);
-        edit->setProperty("controlId", kReadouts[k].id);
-        edit->installEventFilter(this);
-        m_controls[kReadouts[k].id] = edit;
-        m_edits[k] = edit;
-    }
+    m_readouts = new ReadoutPanel(this, [this](int id) { OnReadoutFocus(id); });
+    for (QLineEdit* edit : m_readouts->Edits())
+        m_controls[edit->property("controlId").toInt()] = edit;
 
     m_stcRef = makeStatic(kReferenceId, {0, 0, 795, 24});
     m_stcRef->hide();
 }
 
-BitmapButton* Pelto5Dlg::AddCommandButton(BitmapButton*& member, int id, const char* caption,
-                                          const QRect& rc, int normal, int pressed,
-                                          void (Pelto5Dlg::*handler)()) {
+void Pelto5Dlg::AddCommandButton(BitmapButton*& member, int id, const char* caption,
+                                 const QRect& rc, Faces faces, void (Pelto5Dlg::*handler)()) {
     member = new BitmapButton(this, id, QString::fromLatin1(caption), rc);
-    member->LoadBitmaps(normal, pressed);
+    member->LoadBitmaps(faces.normal, faces.pressed);
     connect(member, &QAbstractButton::clicked, this, [this, handler] { RunCommand(handler); });
     m_controls[id] = member;
-    return member;
 }
 
 void Pelto5Dlg::CreateCommandButtons() {
     // One 64 x 29 key, moved from button to button down the two columns.
     QRect rc(QPoint(730, 260), QSize(64, 29));
-    AddCommandButton(m_btnSave, 2110, "OK", rc, 277, 276, &Pelto5Dlg::OnSave);
+    AddCommandButton(m_btnSave, kSaveButtonId, "OK", rc, kSaveFaces, &Pelto5Dlg::OnSave);
     rc.translate(-63, 0);
-    AddCommandButton(m_btnCopy, 2810, "Copy", rc, 226, 225, &Pelto5Dlg::OnCopy);
+    AddCommandButton(m_btnCopy, kCopyButtonId, "Copy", rc, kCopyFaces, &Pelto5Dlg::OnCopy);
     m_bCopyHeld = 0;
     rc.translate(63, 30);
-    AddCommandButton(m_btnExit, 2210, "Cancel", rc, 281, 280, &Pelto5Dlg::OnExit);
+    AddCommandButton(m_btnExit, kExitButtonId, "Cancel", rc, kExitFaces, &Pelto5Dlg::OnExit);
     rc.translate(-63, 0);
-    AddCommandButton(m_btnClear, 2610, "Clear", rc, 217, 216, &Pelto5Dlg::OnClear);
+    AddCommandButton(m_btnClear, kClearButtonId, "Clear", rc, kClearFaces, &Pelto5Dlg::OnClear);
     rc.translate(63, 30);
-    AddCommandButton(m_btnOpen, 2310, "Cancel", rc, 279, 278, &Pelto5Dlg::OnOpen);
+    AddCommandButton(m_btnOpen, kOpenButtonId, "Cancel", rc, kOpenFaces, &Pelto5Dlg::OnOpen);
     rc.translate(-63, 0);
-    AddCommandButton(m_btnReset, 2510, "Reset", rc, 214, 215, &Pelto5Dlg::OnReset);
+    AddCommandButton(m_btnReset, kResetButtonId, "Reset", rc, kResetFaces, &Pelto5Dlg::OnReset);
     rc.translate(63, 30);
-    AddCommandButton(m_btnSticky, 2410, "Sticky", rc, 286, 285, &Pelto5Dlg::OnSticky);
+    AddCommandButton(m_btnSticky, kStickyButtonId, "Sticky", rc, kSnapOffFaces,
+                     &Pelto5Dlg::OnSticky);
     rc.translate(0, 120);
-    AddCommandButton(m_btnData, 2710, "Sticky", rc, 218, 219, &Pelto5Dlg::OnData);
+    AddCommandButton(m_btnData, kDataButtonId, "Sticky", rc, kDataFaces, &Pelto5Dlg::OnData);
     m_nSnap = 1;
-}
-
-void Pelto5Dlg::StackControls() {
-    // The controls made first lie above those made later, so the command
-    // buttons and read-outs stay above every marker and a lower marker above a
-    // higher one; the ship pictures lie beneath everything, the markers on them.
-    const QObjectList made = children();
-    for (auto it = made.rbegin(); it != made.rend(); ++it)
-        if (auto* control = qobject_cast<QWidget*>(*it))
-            control->raise();
-    m_stcTI->lower();
-    m_stcVL->lower();
-}
-
-void Pelto5Dlg::RunCommand(void (Pelto5Dlg::*handler)()) {
-    // While a marker is carried the window holds the mouse, so only a key
-    // (Space on a focused button) reaches a command button: as a press on the
-    // button would, it only drops the marker, and no dialog starts under the grab.
-    if (m_nDragState == kCarrying) {
-        DropCarried();
-        return;
-    }
-    EndNudgeRun();
-    (this->*handler)();
 }
 
 void Pelto5Dlg::CreateMarkerButtons() {
@@ -264,48 +162,91 @@ void Pelto5Dlg::CreateMarkerButtons() {
     }
 }
 
-void Pelto5Dlg::CreateReadoutFont() {
-    m_fontCoord = ReadoutFont();
-    for (QLineEdit* edit : m_edits)
-        edit->setFont(m_fontCoord);
+void Pelto5Dlg::StackControls() {
+    // The controls made first lie above those made later, so the command
+    // buttons and read-outs stay above every marker and a lower marker above a
+    // higher one; the ship pictures lie beneath everything, the markers on them.
+    const QObjectList made = children();
+    for (auto it = made.rbegin(); it != made.rend(); ++it)
+        if (auto* control = qobject_cast<QWidget*>(*it))
+            control->raise();
+    m_stcTI->lower();
+    m_stcVL->lower();
+}
+
+void Pelto5Dlg::CreateKeys() {
+    // Window-wide keys, whatever control has the focus; a focused control that
+    // needs a key itself (edit 1012 its arrows) keeps it.
+    auto key = [this](const QKeySequence& sequence, auto handler) {
+        connect(new QShortcut(sequence, this), &QShortcut::activated, this, handler);
+    };
+    for (const QKeySequence& undo : QKeySequence::keyBindings(QKeySequence::Undo))
+        key(undo, [this] { m_carry.Undo(); });
+    for (const QKeySequence& redo :
+         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)})
+        key(redo, [this] { m_carry.Redo(); });
+    key(QKeySequence::Save, [this] { RunCommand(&Pelto5Dlg::OnSave); });
+    key(QKeySequence::Open, [this] { RunCommand(&Pelto5Dlg::OnOpen); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_F), [this] { OnFind(); });
+    key(QKeySequence(Qt::Key_M), [this] { OnMirror(false); });
+    key(QKeySequence(Qt::SHIFT | Qt::Key_M), [this] { OnMirror(true); });
+    const struct {
+        Qt::Key key;
+        int dx, dy;
+    } arrows[] = {
+        {Qt::Key_Left, -1, 0}, {Qt::Key_Right, 1, 0}, {Qt::Key_Up, 0, -1}, {Qt::Key_Down, 0, 1}};
+    for (const auto& a : arrows) {
+        key(QKeySequence(a.key),
+            [this, a] { m_carry.Nudge(a.dx * kSmallNudge, a.dy * kSmallNudge); });
+        key(QKeySequence(Qt::SHIFT | a.key),
+            [this, a] { m_carry.Nudge(a.dx * kLargeNudge, a.dy * kLargeNudge); });
+    }
+}
+
+void Pelto5Dlg::NameControls() {
+    for (BitmapButton* button : {m_btnSave, m_btnOpen, m_btnExit, m_btnSticky, m_btnCopy,
+                                 m_btnReset, m_btnClear, m_btnData})
+        NameByFace(button);
+    for (int i = 0; i < kHardpointCount; ++i) {
+        m_markers[i]->setAccessibleName(QString::fromStdString(m_model.Name(i)));
+        m_markers[i]->setAccessibleDescription(SpokenPlace(m_model, i));
+    }
+    m_stcVL->setAccessibleName(QStringLiteral("VL picture"));
+    m_stcTI->setAccessibleName(QStringLiteral("TI picture"));
+    DescribePictures();
+}
+
+void Pelto5Dlg::DescribePictures() {
+    auto describe = [](QLabel* picture, const QString& path) {
+        picture->setAccessibleDescription(picture->pixmap().isNull()
+                                              ? QStringLiteral("no ship open")
+                                              : QFileInfo(path).fileName());
+    };
+    describe(m_stcVL, m_strPath);
+    describe(m_stcTI, QFile::decodeName(m_strTIPath.c_str()));
+}
+
+void Pelto5Dlg::OrderTabStops() {
+    // Along the screen: the command buttons column by column, left column
+    // first, then the markers in table order.
+    QWidget* last = nullptr;
+    for (QWidget* control : {m_btnCopy, m_btnClear, m_btnReset, m_btnSave, m_btnExit, m_btnOpen,
+                             m_btnSticky, m_btnData}) {
+        if (last)
+            setTabOrder(last, control);
+        last = control;
+    }
+    for (int i = 0; i < kHardpointCount; ++i) {
+        setTabOrder(last, m_markers[i]);
+        last = m_markers[i];
+    }
+    // The first control of the template keeps the focus a new window gives.
+    m_btnSave->setFocus(Qt::OtherFocusReason);
+    TrackKeyboardCues(this);
 }
 
 std::optional<ControlColors> Pelto5Dlg::CtlColor(int id) const {
-    // The text cells are filled with the brush's own colour, so each box is one colour.
-    auto box = [this](ColorRef back) { return ControlColors{m_clrText, back, back}; };
-    switch (id) {
-    case 1008:
-        return box(m_clrMauve);
-    case 1009:
-    case 1011:
-        return box(m_clrLilac);
-    case 1010:
-        return box(m_clrOrange);
-    case 1012:
-        return box(m_clrPink);
-    default:
-        return std::nullopt;
-    }
-}
-
-void Pelto5Dlg::ApplyControlColours() {
-    for (const auto& [id, control] : m_controls) {
-        const std::optional<ControlColors> colours = CtlColor(id);
-        if (!colours)
-            continue;
-        QPalette pal = control->palette();
-        for (QPalette::ColorGroup group :
-             {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-            pal.setColor(group, QPalette::Base, ToQColor(colours->brush));
-            pal.setColor(group, QPalette::Window, ToQColor(colours->brush));
-            pal.setColor(group, QPalette::Text, ToQColor(colours->text));
-            pal.setColor(group, QPalette::WindowText, ToQColor(colours->text));
-        }
-        // A frameless edit fills its whole cell with Base itself. No automatic
-        // background: a child marked opaque cuts the window's skin copy into
-        // many slow pieces.
-        control->setPalette(pal);
-    }
+    return m_readouts->CtlColor(id);
 }
 
 QWidget* Pelto5Dlg::Control(int id) const {
@@ -322,22 +263,6 @@ QString Pelto5Dlg::ReadoutText(int id) const {
     return edit ? edit->text() : QString();
 }
 
-void Pelto5Dlg::PushReadouts() {
-    const QString* strings[] = {&m_strWinX, &m_strWinY, &m_strPicX, &m_strPicY, &m_strName};
-    for (size_t k = 0; k < m_edits.size(); ++k)
-        if (m_edits[k]->text() != *strings[k]) { // an unchanged read-out need not repaint
-            m_edits[k]->setText(*strings[k]);
-            if (!kReadouts[k].autoScroll)
-                m_edits[k]->setCursorPosition(0);
-        }
-}
-
-void Pelto5Dlg::PullReadouts() {
-    QString* strings[] = {&m_strWinX, &m_strWinY, &m_strPicX, &m_strPicY, &m_strName};
-    for (size_t k = 0; k < m_edits.size(); ++k)
-        *strings[k] = m_edits[k]->text();
-}
-
 Rect Pelto5Dlg::MarkerRect(int i) const {
     return ToRect(m_markers[i]->geometry());
 }
@@ -351,10 +276,11 @@ Rect Pelto5Dlg::ControlRect(int id) const {
 
 void Pelto5Dlg::MoveMarker(int i, const Rect& rc) {
     m_markers[i]->setGeometry(rc.left, rc.top, rc.Width(), rc.Height());
-    // Every move of a marker but the carry itself passes here: drops, nudges,
-    // undo and redo, RESET, CLEAR, PASTE and opening a ship. The new
-    // description reaches screen readers with its change event.
-    DescribeMarker(i);
+    // A carried marker tells its place once it is dropped; every other move
+    // (undo and redo, RESET, CLEAR, PASTE, opening a ship) tells it now, and
+    // the new description reaches screen readers with its change event.
+    if (!m_carry.Carrying() || m_carry.Carried() != i)
+        m_markers[i]->setAccessibleDescription(SpokenPlace(m_model, i));
 }
 
 void Pelto5Dlg::RedrawMarkers() {
@@ -362,23 +288,103 @@ void Pelto5Dlg::RedrawMarkers() {
         m_markers[i]->repaint();
 }
 
-void Pelto5Dlg::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
-    DrawSkin(painter, event->region());
+void Pelto5Dlg::CarryStarted(int i) {
+    // Carried, the marker shows above the pictures and the other markers,
+    // still beneath the command buttons.
+    m_markers[i]->stackUnder(m_btnData);
+    grabMouse();
+    m_readouts->ShowName(QString::fromLatin1(ToUpperCopy(m_model.Name(i)).c_str()));
 }
 
-void Pelto5Dlg::DrawSkin(QPainter& painter, const QRegion& region) {
+void Pelto5Dlg::CarryEnded(int i) {
+    releaseMouse();
+    // Dropped, the marker goes back to its place among the markers, beneath
+    // those of lower numbers.
+    m_markers[i]->stackUnder(i == 0 ? m_btnData : m_markers[i - 1]);
+    RedrawMarkers();
+}
+
+void Pelto5Dlg::ShowPoint(const QPoint& point) {
+    m_readouts->ShowPoint(point);
+}
+
+QSize Pelto5Dlg::ShownPictureSize(int pictureId) const {
+    const QLabel* picture = Picture(pictureId);
+    return picture ? picture->pixmap().size() : QSize();
+}
+
+void Pelto5Dlg::OnMarkerClicked(int id) {
+    const int i = id - kFirstMarkerId;
+    if (i >= 0 && i < kHardpointCount)
+        m_carry.OnMarkerClicked(i);
+}
+
+void Pelto5Dlg::OnReadoutFocus(int) {
+    // The coordinate read-outs never keep the focus; the VL picture takes it.
+    m_stcVL->setFocus(Qt::OtherFocusReason);
+}
+
+void Pelto5Dlg::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        OnLButtonDown(event->position().toPoint());
+    else
+        QDialog::mousePressEvent(event);
+}
+
+void Pelto5Dlg::mouseMoveEvent(QMouseEvent* event) {
+    QDialog::mouseMoveEvent(event);
+    OnMouseMove(event->position().toPoint());
+}
+
+void Pelto5Dlg::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        OnLButtonUp();
+    QDialog::mouseReleaseEvent(event);
+}
+
+void Pelto5Dlg::OnLButtonDown(const QPoint& point) {
+    m_readouts->PushReadouts();
+    if (!m_carry.PressOnWindow())
+        return;
+    m_ptDragStart = point;
+    if (!CanMoveOwnWindow()) {
+        // The compositor moves windows there; hand it the drag.
+        if (QWindow* window = windowHandle())
+            window->startSystemMove();
+        m_carry.EndWindowDrag();
+    }
+}
+
+void Pelto5Dlg::OnMouseMove(const QPoint& point) {
+    const QPoint snapped = Snapped(point, m_nSnap);
+    if (m_carry.Carrying()) {
+        m_carry.CarryTo(snapped);
+    } else if (m_carry.State() == MarkerCarry::DragState::DraggingWindow) {
+        // The point under the cursor stays where the press began.
+        const QPoint topLeft = frameGeometry().topLeft() - (m_ptDragStart - point);
+        setFixedSize(kDragWindowSize);
+        move(topLeft);
+    }
+    m_readouts->ShowPoint(snapped);
+}
+
+void Pelto5Dlg::OnLButtonUp() {
+    m_carry.EndWindowDrag();
+}
+
+void Pelto5Dlg::paintEvent(QPaintEvent* event) {
     // Copy only the skin's pieces under the update region, one rectangle at a
     // time: a whole-skin copy through a many-piece clip costs far more.
+    QPainter painter(this);
     const QRect skinRect = m_skin.rect();
-    for (const QRect& r : region) {
+    for (const QRect& r : event->region()) {
         const QRect part = r & skinRect;
         if (!part.isEmpty())
             painter.drawImage(part.topLeft(), m_skin, part);
     }
     // No background is filled before this paint, so the strip the skin leaves
     // uncovered takes the window colour here.
-    for (const QRect& r : region - QRegion(skinRect))
+    for (const QRect& r : event->region() - QRegion(skinRect))
         painter.fillRect(r, palette().window());
 }
 
@@ -396,58 +402,25 @@ void Pelto5Dlg::OnSysCommand(unsigned nID) {
 
 void Pelto5Dlg::ShowSystemMenu(const QPoint& globalPos) {
     // No menu opens under a held grab: a carried marker is dropped first.
-    if (m_nDragState == kCarrying)
-        DropCarried();
-    QMenu menu(this);
-    // The application's colours, with an edge that stands out from the black
-    // face and from the black field behind it.
-    menu.setStyleSheet(QStringLiteral(
-        "QMenu { background: palette(window); color: palette(window-text);"
-        " border: 1px solid palette(window-text); padding: 2px; }"
-        "QMenu::item { padding: 3px 24px 3px 12px; }"
-        "QMenu::item:selected { background: palette(highlight); color: palette(highlighted-text); }"
-        "QMenu::separator { height: 1px; background: palette(window-text); margin: 3px 6px; }"));
-    menu.addAction(QStringLiteral("Mi&nimize"), this, [this] { OnSysCommand(kMinimizeCommand); });
-    menu.addAction(QStringLiteral("&Close"), this, [this] { OnSysCommand(kCloseCommand); });
-    const QString about = ResourceString(101);
-    if (!about.isEmpty()) {
-        menu.addSeparator();
-        menu.addAction(about, this, [this] { OnSysCommand(kAboutCommand); });
-    }
-    menu.exec(globalPos);
+    if (m_carry.Carrying())
+        m_carry.Drop();
+    ExecSystemMenu(this, globalPos, [this](unsigned command) { OnSysCommand(command); });
 }
 
 void Pelto5Dlg::contextMenuEvent(QContextMenuEvent* event) {
     // A carried marker takes the mouse; the menu waits for the drop.
-    if (m_nDragState == kCarrying)
-        return;
-    ShowSystemMenu(event->globalPos());
+    if (!m_carry.Carrying())
+        ShowSystemMenu(event->globalPos());
 }
 
 void Pelto5Dlg::keyPressEvent(QKeyEvent* event) {
     // Every control passes Alt+Space on to the window.
-    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::AltModifier) {
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::AltModifier)
         ShowSystemMenu(QCursor::pos());
-        return;
-    }
-    if (IsDialogOkKey(event))
+    else if (IsDialogOkKey(event))
         accept();
     else
         QDialog::keyPressEvent(event);
-}
-
-bool Pelto5Dlg::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusIn) {
-        const int id = watched->property("controlId").toInt();
-        if (id >= 1008 && id <= 1011)
-            OnReadoutFocus(id);
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void Pelto5Dlg::ShowFailure(const FileResult& result) {
-    if (!result.ok && m_showMessage)
-        m_showMessage(this, QString::fromLocal8Bit(result.message.c_str()));
 }
 
 } // namespace pelto5

@@ -2,16 +2,16 @@
 
 #include "BitmapButton.h"
 #include "ControlColors.h"
+#include "MarkerCarry.h"
 #include "MarkerSurface.h"
+#include "ResourceIds.h"
 #include "ShipModel.h"
 
 #include <QDialog>
-#include <QFont>
 #include <QImage>
 #include <QPixmap>
 #include <QPoint>
 #include <QStringList>
-#include <QUndoStack>
 
 #include <array>
 #include <functional>
@@ -20,14 +20,19 @@
 #include <string>
 
 class QLabel;
-class QLineEdit;
 
 namespace pelto5 {
 
+class ReadoutPanel;
+
 // The editor window: the ship's two pictures, the 56 hardpoint markers, the
 // command buttons and the five read-outs, over the console skin. It owns the
-// ship model and is the model's marker surface.
-class Pelto5Dlg : public QDialog, public MarkerSurface, public ControlColorAnswer {
+// ship model and is the model's marker surface; carrying markers and their
+// history are its MarkerCarry's, the read-outs its ReadoutPanel's.
+class Pelto5Dlg : public QDialog,
+                  public MarkerSurface,
+                  public ControlColorAnswer,
+                  private CarryListener {
     Q_OBJECT
 public:
     // The window's ship reads and writes its files through fs.
@@ -89,9 +94,9 @@ public:
     bool HasUnsavedWork() const;
 
     // Window state, read by tests and the benchmarks.
-    const QUndoStack& History() const { return m_history; }
+    const QUndoStack& History() const { return m_carry.History(); }
     ShipModel& Model() { return m_model; }
-    int DragState() const { return m_nDragState; }
+    int DragState() const { return static_cast<int>(m_carry.State()); }
     int Snap() const { return m_nSnap; }
     bool CopyHeld() const { return m_bCopyHeld != 0; }
     QString ReadoutText(int id) const;
@@ -109,79 +114,47 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // CarryListener
+    void CarryStarted(int i) override;
+    void CarryEnded(int i) override;
+    void ShowPoint(const QPoint& point) override;
+    QSize ShownPictureSize(int pictureId) const override;
+
     void CreateTemplateControls();
     void CreateCommandButtons();
     void CreateMarkerButtons();
-    void CreateReadoutFont();
-    // Accessible names and descriptions of every control.
+    void CreateKeys();
+    // Accessible names and descriptions of the window's own controls.
     void NameControls();
-    // Marker i's description: where it stands now.
-    void DescribeMarker(int i);
+    // Tab goes down the command buttons column by column, then the markers.
+    void OrderTabStops();
     // The pictures' descriptions: the files they show.
     void DescribePictures();
-    void OrderTabStops();
     void StackControls();
-    void StackCarried(bool carried);
-    // Ends a carry as a press would: state 0, grab released, markers redrawn.
-    void DropCarried();
-    // Ends a carry with the marker back where it was picked up.
-    void CancelCarry();
     // With unsaved work, asks whether to save it first; true when the work
     // is saved or may go, false when the user cancelled or the save failed.
     bool SettleUnsavedWork();
     // SAVE, asking first when another program changed the file; true once saved.
     bool SaveShip();
+    // A command, by button or key: while a marker is carried, only its drop.
     void RunCommand(void (Pelto5Dlg::*handler)());
-    void CreateKeys();
-    void OnUndo();
-    void OnRedo();
-    // Moves the marker picked up last by (dx, dy) pixels.
-    void OnNudge(int dx, int dy);
-    // The next nudge starts a new step instead of joining the last one.
-    void EndNudgeRun();
-    // The read-outs after an undo or redo of step, as after a nudge.
-    void ShowStepInReadouts(const QUndoCommand& step);
-    // Runs change, and makes the markers it moved one step of the history.
-    void RecordMoves(const std::function<void()>& change);
-    // A dropped marker's way from where it was picked up, as one step.
-    void RecordDrop();
-    // Marker i was dropped or nudged: if it stands on its picture, M mirrors it next.
-    void NotePlaced(int i);
-    // The read-outs of a client point: window, and picture by its x.
-    void ShowPointInReadouts(const QPoint& point);
-    void ApplyControlColours();
-    void DrawSkin(QPainter& painter, const QRegion& region);
     void ShowSystemMenu(const QPoint& globalPos);
-    // Copies the five read-out strings into their edits.
-    void PushReadouts();
-    void PullReadouts();
     void OnLButtonDown(const QPoint& point);
     void OnMouseMove(const QPoint& point);
     void OnLButtonUp();
     void LoadPicture(QLabel* control, const QImage& image);
     void ShowFailure(const FileResult& result);
-    BitmapButton* AddCommandButton(BitmapButton*& member, int id, const char* caption,
-                                   const QRect& rc, int normal, int pressed,
-                                   void (Pelto5Dlg::*handler)());
-
-    // m_nDragState: idle, carrying a marker (the window holds the mouse), or
-    // dragging the window by its background.
-    static constexpr int kIdle = 0;
-    static constexpr int kCarrying = 1;
-    static constexpr int kDraggingWindow = 2;
+    void AddCommandButton(BitmapButton*& member, int id, const char* caption, const QRect& rc,
+                          Faces faces, void (Pelto5Dlg::*handler)());
 
     QPoint m_ptDragStart;
-    int m_nDragState = kIdle;
     int m_nSnap = 1;
     int m_bCopyHeld = 0;
-    QFont m_fontCoord;
     QPixmap m_bmpVL;
     QString m_strPath;
     std::string m_strTIPath;
-    BitmapButton* m_pCarried = nullptr;
     BitmapButton* m_btnSave = nullptr;
     BitmapButton* m_btnOpen = nullptr;
     BitmapButton* m_btnExit = nullptr;
@@ -193,28 +166,17 @@ private:
     std::array<BitmapButton*, kSlotCount> m_markers{};
     FileSystem& m_fs;
     ShipModel m_model;
+    MarkerCarry m_carry;
     QLabel* m_stcRef = nullptr;
     QLabel* m_stcTI = nullptr;
     QLabel* m_stcVL = nullptr;
-    std::array<QLineEdit*, 5> m_edits{};
-    QString m_strWinX, m_strWinY, m_strPicX, m_strPicY, m_strName;
-    ColorRef m_clrMauve = 0, m_clrLilac = 0, m_clrOrange = 0, m_clrPink = 0, m_clrText = 0;
+    ReadoutPanel* m_readouts = nullptr;
     QImage m_skin;
     std::map<int, QWidget*> m_controls;
     OpenPrompt m_openPrompt;
     MessageShower m_showMessage;
     Question m_askQuestion;
     std::function<void()> m_exitProcess;
-    // Marker moves, undone with Ctrl+Z; a new ship starts a new history.
-    QUndoStack m_history;
-    // The marker the arrow keys move: the one picked up last, until OPEN.
-    int m_nLastPicked = -1;
-    Rect m_rcPickedUp;
-    // Nudges of one run merge into one step; an undo, redo, command or pick-up ends the run.
-    int m_nNudgeRun = 0;
-    // The marker dropped or nudged onto its picture last, until OPEN: what M
-    // and Shift+M mirror.
-    int m_nLastPlaced = -1;
 };
 
 } // namespace pelto5

@@ -1,6 +1,8 @@
 #include "ShipPaths.h"
 
 #include <QFile>
+#include <QMimeData>
+#include <QUrl>
 
 #include <cerrno>
 #include <dirent.h>
@@ -67,6 +69,16 @@ std::string AbsolutePathBytes(const std::string& path) {
 
 QString ShownFileName(const std::string& path) {
     return QFile::decodeName(path.substr(path.rfind('/') + 1).c_str());
+}
+
+std::string DroppedShipPath(const QMimeData* data) {
+    if (!data || !data->hasUrls() || data->urls().size() != 1)
+        return {};
+    const QUrl url = data->urls().first();
+    if (!url.isLocalFile() || !url.fileName().endsWith(QLatin1String(".gf"), Qt::CaseInsensitive))
+        return {};
+    // The address's escapes are the name's bytes, whatever their encoding.
+    return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
 }
 
 } // namespace pelto5

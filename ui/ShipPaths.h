@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+class QMimeData;
+
 namespace pelto5 {
 
 // Paths are kept as the bytes the system gave them, so that a ship whose name
@@ -22,5 +24,9 @@ std::string AbsolutePathBytes(const std::string& path);
 
 // The last part of a path, as a person reads it.
 QString ShownFileName(const std::string& path);
+
+// The ship file a drop carries, as the system's bytes: exactly one local file
+// named *.gf; empty for anything else.
+std::string DroppedShipPath(const QMimeData* data);
 
 } // namespace pelto5

@@ -18,8 +18,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <climits>
 #include <vector>
 
 namespace pelto5::look {
@@ -157,44 +155,6 @@ inline void ExpectAboutBoxWhole(const QImage& shot) {
     const QRect ink = InkBounds(shot, kVersionLine.adjusted(-10, -5, 10, 5), IsLilacInk);
     EXPECT_TRUE(kVersionLine.contains(ink)) << "the version line leaves its control";
     EXPECT_NEAR(ink.width(), width, 2) << "the version line is cut or in another font";
-}
-
-// Pixels that differ in darkness between a and b shifted by (dx, dy), at best.
-inline int BestMismatch(const QImage& a, const QImage& b) {
-    int best = INT_MAX;
-    for (int dy = -4; dy <= 4; ++dy)
-        for (int dx = -4; dx <= 4; ++dx) {
-            int mismatch = 0;
-            for (int y = 0; y < a.height(); ++y)
-                for (int x = 0; x < a.width(); ++x) {
-                    const bool inkA = qGray(a.pixel(x, y)) < 100;
-                    const bool inkB =
-                        b.valid(x + dx, y + dy) && qGray(b.pixel(x + dx, y + dy)) < 100;
-                    mismatch += inkA != inkB;
-                }
-            best = std::min(best, mismatch);
-        }
-    return best;
-}
-
-// The name read-out (a picture of it alone) shows the start of name and cuts
-// its end, rather than the other way round.
-inline void ExpectNameFromItsFirstLetter(const QImage& readout, const QString& name) {
-    auto drawn = [&](Qt::Alignment alignment) {
-        QImage image(readout.size(), QImage::Format_RGB32);
-        image.fill(QColor(214, 165, 181));
-        QPainter painter(&image);
-        painter.setFont(ReadoutFont());
-        painter.setPen(QColor(2, 2, 2));
-        const int width = QFontMetrics(ReadoutFont()).horizontalAdvance(name);
-        const int left = alignment == Qt::AlignLeft ? 0 : image.width() - width;
-        painter.drawText(QRect(left, 0, width, image.height()), Qt::AlignVCenter, name);
-        return image;
-    };
-    const int start = BestMismatch(readout, drawn(Qt::AlignLeft));
-    const int end = BestMismatch(readout, drawn(Qt::AlignRight));
-    EXPECT_LT(start * 3, end) << "the read-out does not show the name's start (" << start
-                              << " pixels off the start, " << end << " off the end)";
 }
 
 // The name read-out (a picture of it alone) shows the whole of name: its ink

@@ -24,7 +24,7 @@ public:
         opened.push_back(target);
         return shellResult;
     }
-    KeyRead ReadKey(RegistryRoot, const std::string&) override { return {}; }
+    KeyRead ReadKey(const std::string&) override { return {}; }
     int StartCommand(const std::string&, int) override { return 2; }
 };
 

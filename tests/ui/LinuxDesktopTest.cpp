@@ -131,7 +131,7 @@ TEST_F(FakeDesktop, SlowXdgOpenDoesNotHoldTheWindow) {
 TEST_F(FakeDesktop, HtmKeyIsTheDefaultHtmlHandler) {
     WriteFile("xdg-mime.out", "webby.desktop\n");
     LinuxDesktop desktop;
-    const KeyRead read = desktop.ReadKey(RegistryRoot::ClassesRoot, ".htm");
+    const KeyRead read = desktop.ReadKey(".htm");
     EXPECT_EQ(read.status, kErrorSuccess);
     EXPECT_EQ(read.value, std::optional<std::string>("webby.desktop"));
     EXPECT_EQ(Args("xdg-mime"), (QStringList{"query", "default", "text/html"}));
@@ -139,10 +139,10 @@ TEST_F(FakeDesktop, HtmKeyIsTheDefaultHtmlHandler) {
 
 TEST_F(FakeDesktop, NoHtmlHandlerMeansNoKey) {
     LinuxDesktop desktop;
-    EXPECT_EQ(desktop.ReadKey(RegistryRoot::ClassesRoot, ".htm").status, kErrorFileNotFound);
+    EXPECT_EQ(desktop.ReadKey(".htm").status, kErrorFileNotFound);
     WriteFile("xdg-mime.out", "webby.desktop\n");
     WriteFile("xdg-mime.status", "4");
-    EXPECT_EQ(desktop.ReadKey(RegistryRoot::ClassesRoot, ".htm").status, kErrorFileNotFound);
+    EXPECT_EQ(desktop.ReadKey(".htm").status, kErrorFileNotFound);
 }
 
 TEST_F(FakeDesktop, CommandKeyIsTheExecLine) {
@@ -150,8 +150,7 @@ TEST_F(FakeDesktop, CommandKeyIsTheExecLine) {
               "[Desktop Action New]\nExec=wrong %u\n"
               "[Desktop Entry]\nName=Webby\nExec[de]=falsch\nExec = webby --icon %i %U\n");
     LinuxDesktop desktop;
-    const KeyRead read =
-        desktop.ReadKey(RegistryRoot::ClassesRoot, "webby.desktop\\shell\\open\\command");
+    const KeyRead read = desktop.ReadKey("webby.desktop\\shell\\open\\command");
     EXPECT_EQ(read.status, kErrorSuccess);
     EXPECT_EQ(read.value, std::optional<std::string>("webby --icon  %1"));
 }
@@ -162,27 +161,21 @@ TEST_F(FakeDesktop, DataHomeComesBeforeDataDirsAndDashesMayBeFolders) {
     ASSERT_TRUE(QDir().mkpath(root + "/share/applications/vendor"));
     WriteFile("share/applications/vendor/app.desktop", "[Desktop Entry]\nExec=vendor %f\n");
     LinuxDesktop desktop;
-    EXPECT_EQ(
-        desktop.ReadKey(RegistryRoot::ClassesRoot, "webby.desktop\\shell\\open\\command").value,
-        std::optional<std::string>("mine %1"));
-    EXPECT_EQ(desktop.ReadKey(RegistryRoot::ClassesRoot, "vendor-app.desktop\\shell\\open\\command")
-                  .value,
+    EXPECT_EQ(desktop.ReadKey("webby.desktop\\shell\\open\\command").value,
+              std::optional<std::string>("mine %1"));
+    EXPECT_EQ(desktop.ReadKey("vendor-app.desktop\\shell\\open\\command").value,
               std::optional<std::string>("vendor %1"));
 }
 
 TEST_F(FakeDesktop, MissingEntryOrExec) {
     WriteFile("share/applications/noexec.desktop", "[Desktop Entry]\nName=No\n");
     LinuxDesktop desktop;
-    EXPECT_EQ(
-        desktop.ReadKey(RegistryRoot::ClassesRoot, "none.desktop\\shell\\open\\command").status,
-        kErrorFileNotFound);
-    EXPECT_EQ(desktop.ReadKey(RegistryRoot::ClassesRoot, "../x\\shell\\open\\command").status,
-              kErrorFileNotFound);
-    const KeyRead read =
-        desktop.ReadKey(RegistryRoot::ClassesRoot, "noexec.desktop\\shell\\open\\command");
+    EXPECT_EQ(desktop.ReadKey("none.desktop\\shell\\open\\command").status, kErrorFileNotFound);
+    EXPECT_EQ(desktop.ReadKey("../x\\shell\\open\\command").status, kErrorFileNotFound);
+    const KeyRead read = desktop.ReadKey("noexec.desktop\\shell\\open\\command");
     EXPECT_EQ(read.status, kErrorSuccess);
     EXPECT_FALSE(read.value);
-    EXPECT_EQ(desktop.ReadKey(RegistryRoot::ClassesRoot, "other").status, kErrorFileNotFound);
+    EXPECT_EQ(desktop.ReadKey("other").status, kErrorFileNotFound);
 }
 
 TEST_F(FakeDesktop, StartCommandRunsDetachedWithShellSplit) {

@@ -27,7 +27,7 @@ public:
         showCommands.push_back(showCommand);
         return shellResult;
     }
-    KeyRead ReadKey(RegistryRoot, const std::string& subKey) override {
+    KeyRead ReadKey(const std::string& subKey) override {
         keyCalls.push_back(subKey);
         auto it = keys.find(subKey);
         return it == keys.end() ? KeyRead{} : it->second;
@@ -136,14 +136,14 @@ TEST(ReadKeyDefault, CopiesValueAndReturnsOpenStatus) {
     FakeSystem sys;
     sys.keys["k"] = KeyRead{kErrorSuccess, std::string("value")};
     std::string out = "old";
-    EXPECT_EQ(ReadKeyDefault(sys, RegistryRoot::ClassesRoot, "k", out), kErrorSuccess);
+    EXPECT_EQ(ReadKeyDefault(sys, "k", out), kErrorSuccess);
     EXPECT_EQ(out, "value");
 }
 
 TEST(ReadKeyDefault, MissingKeyLeavesOutputAlone) {
     FakeSystem sys;
     std::string out = "old";
-    EXPECT_EQ(ReadKeyDefault(sys, RegistryRoot::ClassesRoot, "nokey", out), kErrorFileNotFound);
+    EXPECT_EQ(ReadKeyDefault(sys, "nokey", out), kErrorFileNotFound);
     EXPECT_EQ(out, "old");
 }
 
@@ -151,7 +151,7 @@ TEST(ReadKeyDefault, OutputMayBeTheSubKey) {
     FakeSystem sys;
     sys.keys["k"] = KeyRead{kErrorSuccess, std::string("longer value")};
     std::string buffer = "k";
-    EXPECT_EQ(ReadKeyDefault(sys, RegistryRoot::ClassesRoot, buffer, buffer), kErrorSuccess);
+    EXPECT_EQ(ReadKeyDefault(sys, buffer, buffer), kErrorSuccess);
     EXPECT_EQ(buffer, "longer value");
     EXPECT_EQ(sys.keyCalls, std::vector<std::string>{"k"});
 }
@@ -161,9 +161,9 @@ TEST(ReadKeyDefault, ValueOfBufferSizeOrMoreReadsAsEmpty) {
     sys.keys["fits"] = KeyRead{kErrorSuccess, std::string(259, 'a')};
     sys.keys["long"] = KeyRead{kErrorSuccess, std::string(260, 'a')};
     std::string out;
-    EXPECT_EQ(ReadKeyDefault(sys, RegistryRoot::ClassesRoot, "fits", out), kErrorSuccess);
+    EXPECT_EQ(ReadKeyDefault(sys, "fits", out), kErrorSuccess);
     EXPECT_EQ(out.size(), 259u);
-    EXPECT_EQ(ReadKeyDefault(sys, RegistryRoot::ClassesRoot, "long", out), kErrorSuccess);
+    EXPECT_EQ(ReadKeyDefault(sys, "long", out), kErrorSuccess);
     EXPECT_EQ(out, "");
 }
 

@@ -1,5 +1,6 @@
 #include "Artwork.h"
 
+#include "HardpointTable.h"
 #include "Palette.h"
 #include "PixelFont.h"
 #include "SmoothPainter.h"
@@ -207,28 +208,28 @@ struct KeyFace {
 const std::map<int, KeyFace>& KeyFaces() {
     // Left column keys round off to the left, right column keys to the right.
     static const std::map<int, KeyFace> kFaces{
-        {214, {"RESET", Tone::Pink, false, Ends::Left}},
-        {215, {"RESET", Tone::Pink, true, Ends::Left}},
-        {216, {"CLEAR", Tone::Pink, true, Ends::Left}},
-        {217, {"CLEAR", Tone::Pink, false, Ends::Left}},
-        {218, {"DATA", Tone::Orange, false, Ends::Both}},
-        {219, {"DATA", Tone::Orange, true, Ends::Both}},
-        {224, {"PASTE", Tone::Pink, false, Ends::Left}},
-        {225, {"COPY", Tone::Pink, true, Ends::Left}},
-        {226, {"COPY", Tone::Pink, false, Ends::Left}},
-        {227, {"PASTE", Tone::Pink, true, Ends::Left}},
-        {276, {"SAVE", Tone::Lilac, true, Ends::Right}},
-        {277, {"SAVE", Tone::Lilac, false, Ends::Right}},
-        {278, {"OPEN", Tone::Lilac, true, Ends::Right}},
-        {279, {"OPEN", Tone::Lilac, false, Ends::Right}},
-        {280, {"EXIT", Tone::Lilac, true, Ends::Right}},
-        {281, {"EXIT", Tone::Lilac, false, Ends::Right}},
-        {282, {"HIGH", Tone::Lilac, false, Ends::Right}},
-        {283, {"LOW", Tone::Lilac, true, Ends::Right}},
-        {284, {"LOW", Tone::Lilac, false, Ends::Right}},
-        {285, {"OFF", Tone::Lilac, true, Ends::Right}},
-        {286, {"OFF", Tone::Lilac, false, Ends::Right}},
-        {287, {"HIGH", Tone::Lilac, true, Ends::Right}},
+        {kResetFaces.normal, {"RESET", Tone::Pink, false, Ends::Left}},
+        {kResetFaces.pressed, {"RESET", Tone::Pink, true, Ends::Left}},
+        {kClearFaces.pressed, {"CLEAR", Tone::Pink, true, Ends::Left}},
+        {kClearFaces.normal, {"CLEAR", Tone::Pink, false, Ends::Left}},
+        {kDataFaces.normal, {"DATA", Tone::Orange, false, Ends::Both}},
+        {kDataFaces.pressed, {"DATA", Tone::Orange, true, Ends::Both}},
+        {kPasteFaces.normal, {"PASTE", Tone::Pink, false, Ends::Left}},
+        {kCopyFaces.pressed, {"COPY", Tone::Pink, true, Ends::Left}},
+        {kCopyFaces.normal, {"COPY", Tone::Pink, false, Ends::Left}},
+        {kPasteFaces.pressed, {"PASTE", Tone::Pink, true, Ends::Left}},
+        {kSaveFaces.pressed, {"SAVE", Tone::Lilac, true, Ends::Right}},
+        {kSaveFaces.normal, {"SAVE", Tone::Lilac, false, Ends::Right}},
+        {kOpenFaces.pressed, {"OPEN", Tone::Lilac, true, Ends::Right}},
+        {kOpenFaces.normal, {"OPEN", Tone::Lilac, false, Ends::Right}},
+        {kExitFaces.pressed, {"EXIT", Tone::Lilac, true, Ends::Right}},
+        {kExitFaces.normal, {"EXIT", Tone::Lilac, false, Ends::Right}},
+        {kSnapHighFaces.normal, {"HIGH", Tone::Lilac, false, Ends::Right}},
+        {kSnapLowFaces.pressed, {"LOW", Tone::Lilac, true, Ends::Right}},
+        {kSnapLowFaces.normal, {"LOW", Tone::Lilac, false, Ends::Right}},
+        {kSnapOffFaces.pressed, {"OFF", Tone::Lilac, true, Ends::Right}},
+        {kSnapOffFaces.normal, {"OFF", Tone::Lilac, false, Ends::Right}},
+        {kSnapHighFaces.pressed, {"HIGH", Tone::Lilac, true, Ends::Right}},
     };
     return kFaces;
 }
@@ -343,8 +344,9 @@ QImage DrawThrusterTile() {
     return image;
 }
 
-constexpr int kFirstMarkerId = 141;
-constexpr int kLastMarkerId = 196;
+// The markers' faces, hardpoint by hardpoint.
+constexpr int kFirstMarkerId = kFirstMarkerImage;
+constexpr int kLastMarkerId = kFirstMarkerImage + kHardpointCount - 1;
 
 QImage DrawMarker(int id) {
     const int i = id - kFirstMarkerId;
@@ -400,8 +402,10 @@ using Drawer = QImage (*)();
 
 // The pictures that stand alone, each under its own number.
 const std::map<int, Drawer>& SinglePictures() {
-    static const std::map<int, Drawer> kPictures{
-        {kSkinId, DrawSkin}, {221, DrawFrameUpright}, {223, DrawFrameTop}, {288, DrawStickyPlate}};
+    static const std::map<int, Drawer> kPictures{{kSkinBitmap, DrawSkin},
+                                                 {kFrameBarBitmap, DrawFrameUpright},
+                                                 {kFrameCrossbarBitmap, DrawFrameTop},
+                                                 {kStickyPlateBitmap, DrawStickyPlate}};
     return kPictures;
 }
 
@@ -417,11 +421,11 @@ struct SheetCell {
 std::vector<SheetCell> SheetCells() {
     std::vector<SheetCell> cells;
     for (int id : BitmapIds())
-        if (id != kSkinId)
+        if (id != kSkinBitmap)
             cells.push_back(
                 {DrawBitmap(id).scaled(DrawBitmap(id).size() * 2), QString::number(id)});
     for (int size : DesktopIconSizes())
-        cells.push_back({DrawIcon(size), QStringLiteral("%1@%2").arg(kIconId).arg(size)});
+        cells.push_back({DrawIcon(size), QStringLiteral("%1@%2").arg(kMainIcon).arg(size)});
     return cells;
 }
 
@@ -507,7 +511,7 @@ QImage DrawContactSheet() {
     constexpr int kMargin = 16;
     constexpr int kLabel = 16;
     const std::vector<SheetCell> cells = SheetCells();
-    const QImage skin = DrawBitmap(kSkinId);
+    const QImage skin = DrawBitmap(kSkinBitmap);
     // Lay the cells out in rows first, to know how tall the sheet is. A cell is
     // at least 40 pixels wide, so that its label has room.
     struct Placed {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ResourceIds.h"
+
 #include <QFont>
 #include <QImage>
 
@@ -9,9 +11,6 @@
 // from code with QPainter, so the same build gives the same pixels every time.
 // Needs a QGuiApplication (for the font).
 namespace pelto5::art {
-
-constexpr int kSkinId = 131;
-constexpr int kIconId = 128;
 
 // Every bitmap number we draw, ascending.
 const std::vector<int>& BitmapIds();

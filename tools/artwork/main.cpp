@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     // Every size lies in res/icons for the desktop; the program embeds the small ones.
     const std::vector<int>& embedded = pelto5::art::IconSizes();
     for (int size : pelto5::art::DesktopIconSizes()) {
-        const QString name = QStringLiteral("icons/%1-%2.png").arg(pelto5::art::kIconId).arg(size);
+        const QString name = QStringLiteral("icons/%1-%2.png").arg(pelto5::kMainIcon).arg(size);
         ok &=
             Save(pelto5::art::DrawIcon(size), root.filePath(QStringLiteral("res/") + name), "PNG");
         if (std::find(embedded.begin(), embedded.end(), size) != embedded.end())

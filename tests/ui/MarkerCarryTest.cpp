@@ -1,0 +1,166 @@
+#include "MarkerCarry.h"
+#include "PosixFileSystem.h"
+#include "RectMarkerSurface.h"
+#include "ShipModel.h"
+
+#include <gtest/gtest.h>
+
+using namespace pelto5;
+
+namespace {
+
+// The window's part, recorded: carries started and ended, the read-outs'
+// last point, and the pictures shown (both 200 x 100 unless set otherwise).
+struct Window final : CarryListener {
+    void CarryStarted(int i) override { started.push_back(i); }
+    void CarryEnded(int i) override { ended.push_back(i); }
+    void ShowPoint(const QPoint& point) override { shown = point; }
+    QSize ShownPictureSize(int) const override { return picture; }
+
+    std::vector<int> started, ended;
+    QPoint shown{-1, -1};
+    QSize picture{200, 100};
+};
+
+// Markers without a window, carried.
+struct Carry {
+    RectMarkerSurface surface;
+    ShipModel model{surface, RealFileSystem()};
+    Window window;
+    MarkerCarry carry{surface, model, window};
+
+    QPoint At(int i) const { return {surface.MarkerRect(i).left, surface.MarkerRect(i).top}; }
+    // Picks marker i up, carries it to p and drops it there.
+    void DropAt(int i, const QPoint& p) {
+        carry.OnMarkerClicked(i);
+        carry.CarryTo(p);
+        carry.Drop();
+    }
+};
+
+using State = MarkerCarry::DragState;
+
+} // namespace
+
+// A click picks a marker up, a press drops it where it was carried (one
+// step), a click ends the carry as a press would; Ctrl+Z puts a carried
+// marker back without a step; a window drag ends at the release or a click.
+TEST(MarkerCarry, PickUpCarryDropAndCancel) {
+    Carry c;
+    const QPoint tray = c.At(5);
+    c.carry.OnMarkerClicked(5);
+    EXPECT_EQ(c.carry.State(), State::Carrying);
+    EXPECT_EQ(c.window.started, std::vector<int>{5});
+    c.carry.CarryTo({100, 90});
+    EXPECT_EQ(c.At(5), QPoint(100, 90));
+    EXPECT_EQ(c.surface.MarkerRect(5).Width(), 32);
+    EXPECT_FALSE(c.carry.PressOnWindow()); // the press drops
+    EXPECT_EQ(c.carry.State(), State::Idle);
+    EXPECT_EQ(c.window.ended, std::vector<int>{5});
+    EXPECT_EQ(c.carry.History().count(), 1);
+
+    c.carry.OnMarkerClicked(5);
+    c.carry.CarryTo({300, 90});
+    c.carry.OnMarkerClicked(9); // a click while carrying only drops
+    EXPECT_EQ(c.carry.State(), State::Idle);
+    EXPECT_EQ(c.At(5), QPoint(300, 90));
+    EXPECT_EQ(c.window.started.size(), 2u);
+    EXPECT_EQ(c.carry.History().count(), 2);
+
+    c.carry.OnMarkerClicked(5);
+    c.carry.CarryTo({10, 10});
+    c.carry.Nudge(1, 0);
+    c.carry.Undo();
+    EXPECT_EQ(c.At(5), QPoint(300, 90));
+    EXPECT_EQ(c.carry.State(), State::Idle);
+    EXPECT_EQ(c.carry.History().count(), 2);
+    c.carry.Undo();
+    c.carry.Undo();
+    EXPECT_EQ(c.At(5), tray);
+
+    EXPECT_TRUE(c.carry.PressOnWindow());
+    EXPECT_EQ(c.carry.State(), State::DraggingWindow);
+    c.carry.OnMarkerClicked(7); // ends the drag, picks nothing up
+    EXPECT_EQ(c.carry.State(), State::Idle);
+    EXPECT_EQ(c.window.started.size(), 3u);
+    EXPECT_TRUE(c.carry.PressOnWindow());
+    c.carry.EndWindowDrag();
+    EXPECT_EQ(c.carry.State(), State::Idle);
+}
+
+// Nudges of the marker picked up last merge into one step until an undo, a
+// redo, a command or a pick-up; after an undo or redo the read-outs show the
+// moved marker's corner. A new ship forgets the history and the marker.
+TEST(MarkerCarry, NudgeRunsAndTheHistory) {
+    Carry c;
+    c.carry.Nudge(1, 0); // nothing picked up yet
+    EXPECT_EQ(c.carry.History().count(), 0);
+    c.DropAt(0, {123, 124});
+    for (int k = 0; k < 3; ++k)
+        c.carry.Nudge(1, 0);
+    EXPECT_EQ(c.window.shown, QPoint(126, 124));
+    EXPECT_EQ(c.carry.History().count(), 2);
+    c.carry.Undo();
+    EXPECT_EQ(c.At(0), QPoint(123, 124));
+    c.carry.Redo();
+    EXPECT_EQ(c.window.shown, QPoint(126, 124));
+    c.carry.Nudge(0, 1);
+    c.carry.Nudge(0, 1);
+    c.carry.Undo();
+    EXPECT_EQ(c.At(0), QPoint(126, 124));
+    EXPECT_EQ(c.window.shown, QPoint(126, 124));
+    c.carry.Nudge(-1, 0);
+    c.carry.EndNudgeRun();
+    c.carry.Nudge(-1, 0);
+    c.carry.Undo();
+    EXPECT_EQ(c.At(0), QPoint(125, 124));
+
+    // RESET, CLEAR and PASTE are one step of every marker they moved.
+    c.carry.RecordMoves([&] { c.model.ClearLayout(); });
+    EXPECT_EQ(c.At(0), QPoint(TrayRects()[0].left, TrayRects()[0].top));
+    c.carry.Undo();
+    EXPECT_EQ(c.At(0), QPoint(125, 124));
+    const int steps = c.carry.History().count();
+    c.carry.RecordMoves([] {});
+    EXPECT_EQ(c.carry.History().count(), steps);
+
+    c.carry.OnMarkerClicked(3);
+    c.carry.CarryTo({50, 50});
+    c.carry.NewShip(); // ends the carry where it began
+    EXPECT_EQ(c.carry.State(), State::Idle);
+    EXPECT_EQ(c.At(3), QPoint(TrayRects()[3].left, TrayRects()[3].top));
+    EXPECT_EQ(c.carry.History().count(), 0);
+    c.carry.Nudge(1, 0);
+    EXPECT_EQ(c.At(0), QPoint(125, 124));
+}
+
+// M drops the carried marker at the mirror image of the marker placed last,
+// in its picture's file coordinates (the TI group 4 pixels lower); with
+// nothing placed, a tray drop, or no picture, nothing moves.
+TEST(MarkerCarry, MirrorOfTheMarkerPlacedLast) {
+    Carry c;
+    c.carry.OnMarkerClicked(1);
+    EXPECT_FALSE(c.carry.Mirror(false));
+    c.carry.Drop();
+    c.DropAt(0, {23 + 10, 24 + 20}); // VL file (10, 20)
+    c.DropAt(2, {40, 450});          // in the tray: not placed
+    c.carry.OnMarkerClicked(1);
+    EXPECT_TRUE(c.carry.Mirror(false));
+    EXPECT_EQ(c.At(1), QPoint(23 + 10, 24 + 79));
+    EXPECT_EQ(c.carry.State(), State::Idle);
+    EXPECT_EQ(c.window.shown, c.At(1));
+    c.carry.OnMarkerClicked(1); // the carried reference counts where it was picked up
+    EXPECT_TRUE(c.carry.Mirror(true));
+    EXPECT_EQ(c.At(1), QPoint(23 + 189, 24 + 79));
+
+    c.DropAt(31, {645 + 30, 8 + 4 + 40}); // TI file (30, 40)
+    c.carry.OnMarkerClicked(32);
+    EXPECT_TRUE(c.carry.Mirror(true));
+    EXPECT_EQ(c.At(32), QPoint(645 + 169, 8 + 4 + 40));
+    c.window.picture = QSize();
+    c.carry.OnMarkerClicked(33);
+    const QPoint before = c.At(33);
+    EXPECT_FALSE(c.carry.Mirror(false));
+    EXPECT_EQ(c.At(33), before);
+    EXPECT_EQ(c.carry.State(), State::Carrying);
+}

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "Geometry.h"
+
+#include <QPoint>
+#include <QSize>
+#include <QUndoStack>
+
+#include <functional>
+
+namespace pelto5 {
+
+class MarkerSurface;
+class ShipModel;
+
+// What a carry needs of its window.
+class CarryListener {
+public:
+    virtual ~CarryListener() = default;
+    // Marker i was picked up: it rises above the other markers, the window
+    // takes the mouse and shows its name.
+    virtual void CarryStarted(int i) = 0;
+    // The carry of marker i ended: the window lets the mouse go, the marker
+    // goes back to its place among the others and the markers are redrawn.
+    virtual void CarryEnded(int i) = 0;
+    // The read-outs show a client point.
+    virtual void ShowPoint(const QPoint& point) = 0;
+    // The size of the picture shown in control pictureId; empty when none is.
+    virtual QSize ShownPictureSize(int pictureId) const = 0;
+};
+
+// Picking markers up, carrying them and dropping them; the arrow keys'
+// nudges, M's mirror, and the history of marker moves that Ctrl+Z undoes.
+// It moves markers only through its MarkerSurface.
+class MarkerCarry {
+public:
+    // m_nDragState: idle, carrying a marker (the window holds the mouse), or
+    // dragging the window by its background.
+    enum class DragState { Idle, Carrying, DraggingWindow };
+
+    MarkerCarry(MarkerSurface& surface, const ShipModel& model, CarryListener& listener);
+
+    DragState State() const { return m_nDragState; }
+    bool Carrying() const { return m_nDragState == DragState::Carrying; }
+    // The marker carried now, or picked up last; -1 before the ship's first pick-up.
+    int Carried() const { return m_nCarried; }
+    const QUndoStack& History() const { return m_history; }
+
+    // A click on marker i: idle, it is picked up; otherwise whatever goes on
+    // ends, a carry with its marker dropped where it stands.
+    void OnMarkerClicked(int i);
+    // Moves the carried marker's top-left corner to point.
+    void CarryTo(const QPoint& point);
+    // Ends the carry with the marker where it stands: one step of the history.
+    void Drop();
+    // Ends the carry with the marker back where it was picked up.
+    void Cancel();
+    // A press on the window's background: a carry is dropped; otherwise a
+    // window drag begins, and true says so.
+    bool PressOnWindow();
+    // The button release, or a drag the desktop took over, ends a window drag.
+    void EndWindowDrag();
+
+    // Moves the marker picked up last by (dx, dy): carried, alone; otherwise
+    // as a step, one with the nudges before it in the same run.
+    void Nudge(int dx, int dy);
+    // The next nudge starts a new step instead of joining the last one.
+    void EndNudgeRun() { ++m_nNudgeRun; }
+    // Drops the carried marker at the mirror image of the marker placed last,
+    // across its picture's horizontal line, or vertical line; false (and
+    // nothing moves) when nothing is placed yet or no picture is shown.
+    bool Mirror(bool acrossVerticalLine);
+
+    // Ctrl+Z: a carry is put back; otherwise the last step is undone.
+    void Undo();
+    void Redo();
+    // Runs change, and makes the markers it moved one step of the history.
+    void RecordMoves(const std::function<void()>& change);
+    // A new ship: no carry, no history, nothing picked up or placed.
+    void NewShip();
+
+private:
+    // Marker i was dropped or nudged: if it stands on its picture, M mirrors it next.
+    void NotePlaced(int i);
+    // A dropped marker's way from where it was picked up, as one step.
+    void RecordDrop();
+    // The read-outs after an undo or redo of step, as after a nudge.
+    void ShowStep(const QUndoCommand& step);
+
+    MarkerSurface& m_surface;
+    const ShipModel& m_model;
+    CarryListener& m_listener;
+    DragState m_nDragState = DragState::Idle;
+    // m_pCarried, as the marker's index: set at pick-up and kept after the
+    // drop, so that the arrows nudge it; -1 again for a new ship.
+    int m_nCarried = -1;
+    Rect m_rcPickedUp;
+    // Nudges of one run merge into one step; an undo, redo, command or pick-up ends the run.
+    int m_nNudgeRun = 0;
+    // The marker dropped or nudged onto its picture last, until a new ship:
+    // what M and Shift+M mirror.
+    int m_nLastPlaced = -1;
+    // Marker moves, undone with Ctrl+Z.
+    QUndoStack m_history;
+};
+
+} // namespace pelto5
