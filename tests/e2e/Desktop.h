@@ -61,45 +61,17 @@ public:
     // Starts the editor with its arguments, and extra environment variables
     // over the session's own, and waits for its window.
     bool StartEditor(const QStringList& args = {}, const QProcessEnvironment& extra = {}) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", m_display);
-        env.insert("QT_QPA_PLATFORM", "xcb");
-        env.remove("WAYLAND_DISPLAY");
-        // A session of its own, as a desktop gives every program.
-        env.insert("XDG_RUNTIME_DIR", m_runtime.path());
-        env.insert(extra);
-        m_app.setProcessEnvironment(env);
-        m_app.setProcessChannelMode(QProcess::MergedChannels);
-        m_app.start(QStringLiteral(PELTO5_EDITOR_PATH), args);
-        if (!m_app.waitForStarted(10000))
-            return false;
-        m_window = Xdo({"search", "--sync", "--onlyvisible", "--name", "Vorsanth's Tolmar Util"})
-                       .split('\n', Qt::SkipEmptyParts)
-                       .value(0);
-        Settle(); // and drawn
-        return !m_window.isEmpty();
+        return Launch(QStringLiteral(PELTO5_EDITOR_PATH), args, extra);
     }
 
     // Starts the editor through sh, which runs script with the editor's path
     // as $0 (for a command line that is no valid text, say: sh's printf makes
     // any byte), and waits for the editor's window.
     bool StartEditorInShell(const QString& script, const QProcessEnvironment& extra = {}) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", m_display);
-        env.insert("QT_QPA_PLATFORM", "xcb");
-        env.remove("WAYLAND_DISPLAY");
-        env.insert("XDG_RUNTIME_DIR", m_runtime.path());
-        env.insert(extra);
-        m_app.setProcessEnvironment(env);
-        m_app.setProcessChannelMode(QProcess::MergedChannels);
-        m_app.start(QStringLiteral("sh"), {"-c", script, QStringLiteral(PELTO5_EDITOR_PATH)});
-        if (!m_app.waitForStarted(10000))
-            return false;
-        m_window = Xdo({"search", "--sync", "--onlyvisible", "--name", "Vorsanth's Tolmar Util"})
-                       .split('\n', Qt::SkipEmptyParts)
-                       .value(0);
-        return !m_window.isEmpty();
+        return Launch(QStringLiteral("sh"), {"-c", script, QStringLiteral(PELTO5_EDITOR_PATH)},
+                      extra);
     }
+
     // Gives the editor's window the X focus again: with no window manager, a
     // closed dialog leaves it on the root window.
     void FocusEditor() const { Xdo({"windowfocus", "--sync", m_window}); }
@@ -249,6 +221,26 @@ public:
     }
 
 private:
+    bool Launch(const QString& program, const QStringList& args, const QProcessEnvironment& extra) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", m_display);
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.remove("WAYLAND_DISPLAY");
+        // A session of its own, as a desktop gives every program.
+        env.insert("XDG_RUNTIME_DIR", m_runtime.path());
+        env.insert(extra);
+        m_app.setProcessEnvironment(env);
+        m_app.setProcessChannelMode(QProcess::MergedChannels);
+        m_app.start(program, args);
+        if (!m_app.waitForStarted(10000))
+            return false;
+        m_window = Xdo({"search", "--sync", "--onlyvisible", "--name", "Vorsanth's Tolmar Util"})
+                       .split('\n', Qt::SkipEmptyParts)
+                       .value(0);
+        Settle(); // and drawn
+        return !m_window.isEmpty();
+    }
+
     void Sync() {
         if (!m_ping || m_window.isEmpty() || m_app.state() != QProcess::Running)
             return;

@@ -4,7 +4,9 @@
 #include "Pelto5Dlg.h"
 #include "PosixFileSystem.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -85,4 +87,19 @@ protected:
     QString promptInitial;
     QStringList messages;
     int exits = 0;
+};
+
+// The editor, active, with a small ship open: Warp and VLPower1 placed, no
+// pictures.
+class SmallShipTest : public EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        ASSERT_TRUE(dir.isValid());
+        QApplication::setActiveWindow(dlg.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+        WriteText(dir.filePath("S.gf"), "[HardPoints]\r\nWarp=10,20\r\nVLPower1=30,40\r\n");
+        Open(dir.filePath("S.gf"));
+    }
+    QTemporaryDir dir;
 };

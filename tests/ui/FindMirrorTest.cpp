@@ -19,16 +19,8 @@ using namespace pelto5;
 
 namespace {
 
-class FindMirror : public EditorTest {
+class FindMirror : public SmallShipTest {
 protected:
-    void SetUp() override {
-        EditorTest::SetUp();
-        ASSERT_TRUE(dir.isValid());
-        QApplication::setActiveWindow(dlg.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
-        WriteText(dir.filePath("S.gf"), "[HardPoints]\r\nWarp=10,20\r\nVLPower1=30,40\r\n");
-        Open(dir.filePath("S.gf")); // no pictures
-    }
     // Ctrl+F, with the popup handed to act while it runs.
     void Find(const std::function<void(FindDlg&)>& act) {
         bool ran = false;
@@ -45,7 +37,6 @@ protected:
         QTest::keyClick(dlg.get(), Qt::Key_F, Qt::ControlModifier);
         EXPECT_TRUE(ran);
     }
-    QTemporaryDir dir;
 };
 
 QStringList Shown(const QTreeWidget& list) {

@@ -12,16 +12,8 @@ using namespace pelto5;
 
 namespace {
 
-class UndoTest : public EditorTest {
+class UndoTest : public SmallShipTest {
 protected:
-    void SetUp() override {
-        EditorTest::SetUp();
-        ASSERT_TRUE(dir.isValid());
-        QApplication::setActiveWindow(dlg.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
-        WriteText(dir.filePath("S.gf"), "[HardPoints]\r\nWarp=10,20\r\nVLPower1=30,40\r\n");
-        Open(dir.filePath("S.gf"));
-    }
     RectArray Layout() const {
         RectArray r{};
         for (int i = 0; i < kHardpointCount; ++i)
@@ -38,7 +30,6 @@ protected:
     void Key(int key, Qt::KeyboardModifiers mods = {}, QWidget* to = nullptr) {
         QTest::keyClick(to ? to : dlg.get(), static_cast<Qt::Key>(key), mods);
     }
-    QTemporaryDir dir;
 };
 
 } // namespace
