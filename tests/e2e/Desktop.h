@@ -313,10 +313,20 @@ protected:
         ASSERT_TRUE(desktop.StartEditor(args, env)) << desktop.Editor().readAll().toStdString();
     }
 
+    // Ctrl+S, then the sample ship as saved (each save leaves one more backup).
+    std::string Save() {
+        desktop.Key("ctrl+s");
+        const QString backup =
+            dir.filePath(QStringLiteral("Corvette.%1").arg(++m_saves, 3, 10, QChar('0')));
+        EXPECT_TRUE(desktop.WaitUntil([&] { return QFile::exists(backup); })) << m_saves;
+        return FileBytes(dir.filePath("Corvette.gf"));
+    }
+
     // Declared first, so that it outlives the editor that works in it.
     QTemporaryDir dir;
     Desktop desktop;
 
 private:
     QStringList m_tools;
+    int m_saves = 0;
 };

@@ -5,7 +5,6 @@
 
 #include "SavedShip.h"
 
-#include <QFileInfo>
 #include <QImage>
 #include <QRegularExpression>
 
@@ -29,14 +28,6 @@ protected:
         desktop.Settle();
         main = desktop.Windows();
     }
-    // Ctrl+S, then the ship as saved (each save leaves one more backup).
-    std::string Save() {
-        desktop.Key("ctrl+s");
-        const QString backup =
-            dir.filePath(QStringLiteral("Corvette.%1").arg(++saves, 3, 10, QChar('0')));
-        EXPECT_TRUE(desktop.WaitUntil([&] { return QFileInfo::exists(backup); })) << saves;
-        return FileBytes(dir.filePath("Corvette.gf"));
-    }
     // Ctrl+F; the popup's window, once it shows.
     QString Find() {
         desktop.Key("ctrl+f");
@@ -48,7 +39,6 @@ protected:
 
     std::string original;
     QStringList main;
-    int saves = 0;
 };
 
 // Where xdotool says a window stands on the screen and how large it is.

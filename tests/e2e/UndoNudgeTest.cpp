@@ -5,7 +5,6 @@
 
 #include "SavedShip.h"
 
-#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -31,17 +30,8 @@ protected:
     std::string Expected(const Moved& moved, bool cleared = false) const {
         return SavedShip(original, moved, cleared);
     }
-    // Ctrl+S, then the ship as saved (each save leaves one more backup).
-    std::string Save() {
-        desktop.Key("ctrl+s");
-        const QString backup =
-            dir.filePath(QStringLiteral("Corvette.%1").arg(++saves, 3, 10, QChar('0')));
-        EXPECT_TRUE(desktop.WaitUntil([&] { return QFileInfo::exists(backup); })) << saves;
-        return FileBytes(dir.filePath("Corvette.gf"));
-    }
 
     std::string original;
-    int saves = 0;
 };
 
 } // namespace
