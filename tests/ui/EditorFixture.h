@@ -103,3 +103,20 @@ protected:
     }
     QTemporaryDir dir;
 };
+
+// The editor with the sample ship and its pictures copied into dir, not yet
+// opened.
+class SampleShipTest : public EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        ASSERT_TRUE(dir.isValid());
+        const QString examples = QStringLiteral(PELTO5_SOURCE_DIR "/examples/");
+        for (const char* name : {"Corvette.gf", "CorvetteVL.bmp", "CorvetteTI.bmp"})
+            ASSERT_TRUE(QFile::copy(examples + name, dir.filePath(name)));
+        ship = dir.filePath("Corvette.gf");
+    }
+
+    QTemporaryDir dir;
+    QString ship;
+};

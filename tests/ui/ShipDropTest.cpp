@@ -16,17 +16,8 @@ namespace {
 
 // Ships dropped onto the window as a file manager drops them: an enter, then
 // the drop; the open it starts runs once the drop has ended.
-class ShipDropTest : public EditorTest {
+class ShipDropTest : public SampleShipTest {
 protected:
-    void SetUp() override {
-        EditorTest::SetUp();
-        ASSERT_TRUE(dir.isValid());
-        const QString examples = QStringLiteral(PELTO5_SOURCE_DIR "/examples/");
-        for (const char* name : {"Corvette.gf", "CorvetteVL.bmp", "CorvetteTI.bmp"})
-            ASSERT_TRUE(QFile::copy(examples + name, dir.filePath(name)));
-        ship = dir.filePath("Corvette.gf");
-    }
-
     // Whether the window took the drag and the drop.
     std::pair<bool, bool> Drop(const QMimeData& data) {
         const QPoint at(300, 200);
@@ -37,9 +28,6 @@ protected:
         QCoreApplication::processEvents();
         return {enter.isAccepted(), drop.isAccepted()};
     }
-
-    QTemporaryDir dir;
-    QString ship;
 };
 
 QImage Shown(const Pelto5Dlg& window, int id) {

@@ -31,23 +31,16 @@ std::string BytesAt(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-class UnsavedWorkUi : public EditorTest {
+class UnsavedWorkUi : public SampleShipTest {
 protected:
     void SetUp() override {
-        EditorTest::SetUp();
-        ASSERT_TRUE(dir.isValid());
-        const QString examples = QStringLiteral(PELTO5_SOURCE_DIR "/examples/");
-        for (const char* name : {"Corvette.gf", "CorvetteVL.bmp", "CorvetteTI.bmp"})
-            ASSERT_TRUE(QFile::copy(examples + name, dir.filePath(name)));
-        ship = dir.filePath("Corvette.gf");
+        SampleShipTest::SetUp();
         dlg->SetQuestion([this](QWidget*, const QString& text, const QStringList&) {
             asked << text;
             return answer;
         });
     }
 
-    QTemporaryDir dir;
-    QString ship;
     QStringList asked;
     int answer = kCancel;
 };
