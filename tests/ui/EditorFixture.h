@@ -5,13 +5,17 @@
 #include "PosixFileSystem.h"
 
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 // Writes a file whole, for a test's ship.
 inline void WriteText(const QString& path, const QByteArray& bytes) {
@@ -115,6 +119,17 @@ protected:
         for (const char* name : {"Corvette.gf", "CorvetteVL.bmp", "CorvetteTI.bmp"})
             ASSERT_TRUE(QFile::copy(examples + name, dir.filePath(name)));
         ship = dir.filePath("Corvette.gf");
+    }
+    // Drops data onto the window as a file manager does, an enter, then the
+    // drop; whether the window took the drag and the drop.
+    std::pair<bool, bool> Drop(const QMimeData& data) {
+        const QPoint at(300, 200);
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(dlg.get(), &enter);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(dlg.get(), &drop);
+        QCoreApplication::processEvents();
+        return {enter.isAccepted(), drop.isAccepted()};
     }
 
     QTemporaryDir dir;

@@ -2,8 +2,6 @@
 // sends, a carried marker, Overwrite, and ship names that are no valid text.
 #include "EditorFixture.h"
 
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
@@ -105,22 +103,14 @@ TEST_F(UnsavedWorkUi, Latin1NamesOpenByDropAndByAShownName) {
 
     QMimeData data;
     data.setUrls({QUrl(QStringLiteral("file://") + dir.path() + "/Sch%E4d.gf")});
-    auto dropShip = [&] {
-        const QPoint at(300, 200);
-        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(dlg.get(), &enter);
-        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(dlg.get(), &drop);
-        QCoreApplication::processEvents();
-    };
     // A drop onto unsaved moves asks first; Cancel keeps the open ship.
     dlg->OpenShip(dir.filePath("none.gf"));
     dlg->MoveMarker(30, {300, 200, 342, 232});
-    dropShip();
+    Drop(data);
     EXPECT_EQ(asked.size(), 1);
     EXPECT_EQ(dlg->Model().ShipPath(), QFile::encodeName(dir.filePath("none.gf")).toStdString());
     answer = kDiscard;
-    dropShip();
+    Drop(data);
     EXPECT_EQ(dlg->Model().ShipPath(), latin1 + ".gf");
     EXPECT_FALSE(dlg->Picture(1003)->pixmap().isNull());
     EXPECT_GT(dlg->Model().LineCount(), 0);
