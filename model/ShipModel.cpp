@@ -1,5 +1,6 @@
 #include "ShipModel.h"
 
+#include "PictureLayout.h"
 #include "ShipSaver.h"
 #include "ShipText.h"
 
@@ -89,9 +90,9 @@ ShipModel::ShipModel(MarkerSurface& surface, FileSystem& fs)
 
 void ShipModel::PlaceHardpoint(int i, int32_t x, int32_t y) {
     const Rect marker = m_surface.MarkerRect(i);
-    const bool ti = IsTiGroup(i);
-    const int32_t left = Edge(x, ti ? kTiOrigin.x : kVlOrigin.x, marker.Width());
-    const int32_t top = Edge(y, ti ? kTiOrigin.y + kTiMarkerShift : kVlOrigin.y, marker.Height());
+    const Point offset = PictureOf(i).MarkerOffset();
+    const int32_t left = Edge(x, offset.x, marker.Width());
+    const int32_t top = Edge(y, offset.y, marker.Height());
     const Rect rc{left, top, left + marker.Width(), top + marker.Height()};
     m_rcPlaced[i] = rc;
     m_surface.MoveMarker(i, rc);
@@ -104,10 +105,10 @@ Rect ShipModel::RelativeMarkerRect(int i, int mode) const {
         return {Add(m.left, -int64_t{r.left}), Add(m.top, -int64_t{r.top}),
                 Add(m.right, -int64_t{r.left}), Add(m.bottom, -int64_t{r.top})};
     }
-    const bool ti = IsTiGroup(i);
-    const Rect r = m_surface.ControlRect(ti ? kTiPictureId : kVlPictureId);
+    const PictureLayout& picture = PictureOf(i);
+    const Rect r = m_surface.ControlRect(picture.controlId);
     const int32_t x = Add(m.left, -int64_t{r.left});
-    const int32_t y = Add(m.top, -int64_t{r.top} - (ti ? kTiMarkerShift : 0));
+    const int32_t y = Add(m.top, -int64_t{r.top} - picture.markerShift);
     return {x, y, Add(x, m.Width()), Add(y, m.Height())};
 }
 

@@ -1,5 +1,6 @@
 #include "MarkerPlace.h"
 
+#include "PictureLayout.h"
 #include "ShipModel.h"
 
 namespace pelto5 {
@@ -12,7 +13,7 @@ QString Place(const ShipModel& model, int i, const QString& place, const QString
     const Rect file = model.RelativeMarkerRect(i, kRelativeToPicture);
     if (file.top >= kOnPictureLimit)
         return offPicture;
-    return place.arg(QLatin1String(IsTiGroup(i) ? "TI" : "VL")).arg(file.left).arg(file.top);
+    return place.arg(QLatin1String(PictureOf(i).name)).arg(file.left).arg(file.top);
 }
 
 } // namespace

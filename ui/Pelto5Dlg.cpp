@@ -9,6 +9,7 @@
 #include "DialogUnits.h"
 #include "KeyboardCues.h"
 #include "MarkerPlace.h"
+#include "PictureLayout.h"
 #include "ReadoutPanel.h"
 #include "Resources.h"
 #include "ShipText.h"
@@ -100,8 +101,12 @@ void Pelto5Dlg::CreateTemplateControls() {
         }
         return label;
     };
-    m_stcVL = makeStatic(kVlPictureId, {15, 15, 15, 13});
-    m_stcTI = makeStatic(kTiPictureId, {430, 5, 15, 13});
+    auto makePicture = [&makeStatic](const PictureLayout& picture) {
+        const Rect& du = picture.templateRect;
+        return makeStatic(picture.controlId, {du.left, du.top, du.Width(), du.Height()});
+    };
+    m_stcVL = makePicture(kVlPicture);
+    m_stcTI = makePicture(kTiPicture);
 
     QLabel* plate = makeStatic(-1, {448, 215, 39, 18});
     const QPixmap plateImage = QPixmap::fromImage(ResourceBitmap(kStickyPlateBitmap));
@@ -255,7 +260,7 @@ QWidget* Pelto5Dlg::Control(int id) const {
 }
 
 QLabel* Pelto5Dlg::Picture(int id) const {
-    return id == kVlPictureId ? m_stcVL : (id == kTiPictureId ? m_stcTI : nullptr);
+    return id == kVlPicture.controlId ? m_stcVL : (id == kTiPicture.controlId ? m_stcTI : nullptr);
 }
 
 QString Pelto5Dlg::ReadoutText(int id) const {

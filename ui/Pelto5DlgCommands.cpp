@@ -6,6 +6,7 @@
 #include "FindDlg.h"
 #include "MarkerPlace.h"
 #include "MeDlg.h"
+#include "PictureLayout.h"
 #include "ReadoutPanel.h"
 #include "ShipPaths.h"
 #include "ShipPicture.h"
@@ -74,9 +75,8 @@ void Pelto5Dlg::OpenShipFile(const std::string& chosen) {
     m_model.ResetHardpoints();
     RedrawMarkers();
     m_model.SetShipPath(chosen);
-    const std::string stem = ShipStem(chosen);
-    m_strTIPath = stem + "TI.bmp";
-    const std::string vlPath = stem + "VL.bmp";
+    m_strTIPath = kTiPicture.PicturePath(chosen);
+    const std::string vlPath = kVlPicture.PicturePath(chosen);
     // The next OPEN starts at this name; the pictures load from the bytes.
     m_strPath = QFile::decodeName(vlPath.c_str());
 

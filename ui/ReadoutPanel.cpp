@@ -2,7 +2,7 @@
 
 #include "DialogFont.h"
 #include "DialogUnits.h"
-#include "HardpointTable.h"
+#include "PictureLayout.h"
 #include "ResourceIds.h"
 
 #include <QEvent>
@@ -11,8 +11,6 @@
 namespace pelto5 {
 
 namespace {
-
-constexpr int kTiReadoutSplit = 645;
 
 // Each read-out: its id, its template rectangle in dialog units, the colour
 // of the box under it, whether it scrolls to show its text's end (the name
@@ -88,11 +86,9 @@ std::optional<ControlColors> ReadoutPanel::CtlColor(int id) const {
 void ReadoutPanel::ShowPoint(const QPoint& point) {
     m_strWinX = QString::number(point.x());
     m_strWinY = QString::number(point.y());
-    const bool onTi = point.x() >= kTiReadoutSplit;
-    const QPoint pic = onTi ? QPoint(point.x() - kTiOrigin.x, point.y())
-                            : QPoint(point.x() - kVlOrigin.x, point.y() - kVlOrigin.y);
-    m_strPicX = QString::number(pic.x());
-    m_strPicY = QString::number(pic.y());
+    const Point pic = ReadoutPictureAt(point.x()).Readout({point.x(), point.y()});
+    m_strPicX = QString::number(pic.x);
+    m_strPicY = QString::number(pic.y);
     PushReadouts();
 }
 
