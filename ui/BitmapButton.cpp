@@ -26,11 +26,13 @@ void BitmapButton::SetImages(const QImage& normal, const QImage& pressed) {
     m_normal = normal;
     m_pressed = pressed;
     // A face that covers the whole button hides everything under it, so the
-    // window need not paint the skin there first.
+    // window need not paint the skin there first. On a scaled screen the
+    // face covers the device pixels of the button's client pixels, which
+    // need not be every device pixel Qt gives the button.
     const QSize need = size();
     setAttribute(Qt::WA_OpaquePaintEvent,
-                 !m_normal.isNull() && m_normal.width() >= need.width() &&
-                     m_normal.height() >= need.height() &&
+                 devicePixelRatioF() == 1 && !m_normal.isNull() &&
+                     m_normal.width() >= need.width() && m_normal.height() >= need.height() &&
                      (m_pressed.isNull() ||
                       (m_pressed.width() >= need.width() && m_pressed.height() >= need.height())));
     update();
@@ -56,8 +58,10 @@ void BitmapButton::paintEvent(QPaintEvent*) {
     // Without a pressed face the normal one stays while held down.
     const QImage& face = isDown() && !m_pressed.isNull() ? m_pressed : m_normal;
     QPainter painter(this);
-    if (!face.isNull())
+    if (!face.isNull() && devicePixelRatioF() == 1)
         painter.drawImage(QPoint(0, 0), face, QRect(0, 0, width(), height()));
+    else if (!face.isNull())
+        m_whole.Draw(painter, face, size());
     if (hasFocus() && KeyboardCuesShown(this)) {
         // One lilac pixel on, one off, along the button's own edge.
         QPen dotted(ToQColor(kLilac), 1);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WholePixels.h"
+
 #include <QAbstractButton>
 #include <QImage>
 
@@ -38,6 +40,7 @@ private:
     int m_pressedId = 0;
     QImage m_normal;
     QImage m_pressed;
+    WholePixelPicture m_whole;
 };
 
 } // namespace pelto5

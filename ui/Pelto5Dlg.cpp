@@ -12,12 +12,14 @@
 #include "MarkerPlace.h"
 #include "MeDlg.h"
 #include "PictureLayout.h"
+#include "PictureView.h"
 #include "ReadoutPanel.h"
 #include "Resources.h"
 #include "ShipPaths.h"
 #include "ShipPicture.h"
 #include "ShipText.h"
 #include "SystemMenu.h"
+#include "WholePixels.h"
 #include "WindowPlacement.h"
 
 #include <QApplication>
@@ -69,6 +71,7 @@ Pelto5Dlg::Pelto5Dlg(FileSystem& fs, QWidget* parent)
       m_exitProcess([] { std::exit(0); }) {
     setFixedSize(DialogUnitsRect(0, 0, 539, 311).size());
     setMouseTracking(true);
+    m_pointer = new PointerPixels(this);
     // The skin covers the window, so a background fill before it is wasted.
     setAttribute(Qt::WA_OpaquePaintEvent);
 
@@ -97,8 +100,7 @@ Pelto5Dlg::Pelto5Dlg(FileSystem& fs, QWidget* parent)
 Pelto5Dlg::~Pelto5Dlg() = default;
 
 void Pelto5Dlg::CreateTemplateControls() {
-    auto makeStatic = [this](int id, const QRect& du) {
-        auto* label = new QLabel(this);
+    auto placeStatic = [this](QLabel* label, int id, const QRect& du) {
         label->setGeometry(DialogUnitsRect(du.x(), du.y(), du.width(), du.height()));
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
         if (id > 0) {
@@ -107,9 +109,13 @@ void Pelto5Dlg::CreateTemplateControls() {
         }
         return label;
     };
-    auto makePicture = [&makeStatic](const PictureLayout& picture) {
+    auto makeStatic = [this, &placeStatic](int id, const QRect& du) {
+        return placeStatic(new QLabel(this), id, du);
+    };
+    auto makePicture = [this, &placeStatic](const PictureLayout& picture) {
         const Rect& du = picture.templateRect;
-        return makeStatic(picture.controlId, {du.left, du.top, du.Width(), du.Height()});
+        return placeStatic(new PictureView(this), picture.controlId,
+                           {du.left, du.top, du.Width(), du.Height()});
     };
     m_stcVL = makePicture(kVlPicture);
     m_stcTI = makePicture(kTiPicture);
@@ -337,14 +343,14 @@ void Pelto5Dlg::OnReadoutFocus(int) {
 
 void Pelto5Dlg::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
-        OnLButtonDown(event->position().toPoint());
+        OnLButtonDown(m_pointer->PixelAt(*event));
     else
         QDialog::mousePressEvent(event);
 }
 
 void Pelto5Dlg::mouseMoveEvent(QMouseEvent* event) {
     QDialog::mouseMoveEvent(event);
-    OnMouseMove(event->position().toPoint());
+    OnMouseMove(m_pointer->PixelAt(*event));
 }
 
 void Pelto5Dlg::mouseReleaseEvent(QMouseEvent* event) {

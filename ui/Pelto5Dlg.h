@@ -24,6 +24,7 @@ class QLabel;
 
 namespace pelto5 {
 
+class PointerPixels;
 class ReadoutPanel;
 
 // The editor window: the ship's two pictures, the 56 hardpoint markers, the
@@ -165,6 +166,8 @@ private:
     QLabel* m_stcTI = nullptr;
     QLabel* m_stcVL = nullptr;
     ReadoutPanel* m_readouts = nullptr;
+    // The pointer's client pixel, exact on a scaled screen.
+    PointerPixels* m_pointer = nullptr;
     QImage m_skin;
     std::map<int, QWidget*> m_controls;
     std::function<void()> m_exitProcess;

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QSize>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -25,14 +26,18 @@
 // person would drive it.
 class Desktop {
 public:
-    Desktop() {
+    // A screen of the given size in device pixels: large enough for the
+    // window on a scaled screen, when a suite scales it.
+    explicit Desktop(const QSize& screen = QSize(1280, 1024)) {
         for (int n = 90 + static_cast<int>(QCoreApplication::applicationPid() % 50); n < 200; ++n) {
             if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) ||
                 QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
                 continue;
             m_display = QStringLiteral(":%1").arg(n);
             m_xvfb.start(QStringLiteral("Xvfb"),
-                         {m_display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+                         {m_display, "-screen", "0",
+                          QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
+                          "-nolisten", "tcp"});
             if (!m_xvfb.waitForStarted(5000))
                 return;
             for (int k = 0; k < 100 && !QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n));
@@ -298,7 +303,9 @@ inline bool CopySampleShip(const QTemporaryDir& dir) {
 // calls it first and stops when it skipped or failed.
 class DisplayTest : public ::testing::Test {
 protected:
-    explicit DisplayTest(QStringList tools = {"Xvfb", "xdotool"}) : m_tools(std::move(tools)) {}
+    explicit DisplayTest(QStringList tools = {"Xvfb", "xdotool"},
+                         const QSize& screen = QSize(1280, 1024))
+        : desktop(screen), m_tools(std::move(tools)) {}
 
     void SetUp() override {
         if (!DisplayToolsPresent(m_tools))

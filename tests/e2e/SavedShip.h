@@ -21,3 +21,11 @@ inline std::string SavedShip(const std::string& original,
         surface.MoveMarker(i, rc);
     return model.ShipFileContent();
 }
+
+// Where opening the ship file original puts marker i, in client pixels.
+inline pelto5::Rect LoadedMarkerRect(const std::string& original, int i) {
+    pelto5::RectMarkerSurface surface;
+    pelto5::ShipModel model(surface, pelto5::RealFileSystem());
+    model.ReadShipText(original);
+    return surface.MarkerRect(i);
+}
