@@ -1,24 +1,14 @@
 #include "MarkerCarry.h"
 
 #include "MarkerMoves.h"
+#include "MarkerSurface.h"
 #include "PictureLayout.h"
-#include "ShipModel.h"
 
-#include <algorithm>
 #include <cstdint>
-#include <limits>
 
 namespace pelto5 {
 
 namespace {
-
-// A marker edge within the 32-bit range, far enough from its top that the
-// marker keeps its size.
-int InRange(int64_t v, int size) {
-    const int64_t lo = std::numeric_limits<int32_t>::min();
-    const int64_t hi = int64_t{std::numeric_limits<int32_t>::max()} - size;
-    return static_cast<int>(std::clamp(v, lo, hi));
-}
 
 Rect At(const Rect& rc, int left, int top) {
     return {left, top, left + rc.Width(), top + rc.Height()};
@@ -26,8 +16,8 @@ Rect At(const Rect& rc, int left, int top) {
 
 } // namespace
 
-MarkerCarry::MarkerCarry(MarkerSurface& surface, const ShipModel& model, CarryListener& listener)
-    : m_surface(surface), m_model(model), m_listener(listener) {
+MarkerCarry::MarkerCarry(MarkerSurface& surface, CarryListener& listener)
+    : m_surface(surface), m_listener(listener) {
     m_history.setUndoLimit(kHistoryLimit);
 }
 
@@ -84,41 +74,70 @@ void MarkerCarry::Nudge(int dx, int dy) {
     const Rect from = m_surface.MarkerRect(i);
     const Rect to = At(from, from.left + dx, from.top + dy);
     // While carried the marker moves alone; its carry becomes a step at the drop.
+    if (Carrying())
+        m_surface.MoveMarker(i, to);
+    else
+        m_history.push(
+            new MarkerMoves(m_surface, {{i, from, to}}, MarkerMoves::Kind::Nudge, m_nNudgeRun));
+    m_listener.ShowPoint(QPoint(to.left, to.top));
+}
+
+bool MarkerCarry::PlaceAt(const QPoint& topLeft) {
+    const int i = m_nCarried;
+    if (i < 0)
+        return false;
+    const Rect from = m_surface.MarkerRect(i);
+    const Rect to = At(from, topLeft.x(), topLeft.y());
     if (Carrying()) {
         m_surface.MoveMarker(i, to);
-    } else {
-        m_history.push(new MarkerMoves(m_surface, {{i, from, to}}, i, m_nNudgeRun));
-        NotePlaced(i);
+        Drop();
+    } else if (to != from) {
+        EndNudgeRun();
+        m_history.push(new MarkerMoves(m_surface, {{i, from, to}}, MarkerMoves::Kind::Placement));
     }
-    m_listener.ShowPoint(QPoint(to.left, to.top));
+    m_listener.ShowPoint(topLeft);
+    return true;
 }
 
 bool MarkerCarry::Mirror(bool acrossVerticalLine) {
     if (!Carrying())
         return true;
-    const int ref = m_nLastPlaced;
-    const PictureLayout& picture = PictureOf(ref < 0 ? 0 : ref);
+    const PictureLayout& picture = PictureOf(m_nCarried);
     const QSize size = m_listener.ShownPictureSize(picture.controlId);
-    if (ref < 0 || size.isEmpty())
+    const std::optional<Point> placed = LastPlacedOn(picture);
+    if (!placed || size.isEmpty())
         return false;
-    // In the picture's saved coordinates, W x H pixels: (x, H - 1 - y) across
-    // the horizontal line, (W - 1 - x, y) across the vertical one.
-    // A carried reference counts where it was picked up from. Positions can
-    // come from any file, so the sums are taken wide and kept in range.
-    const Rect placed = ref == m_nCarried ? m_rcPickedUp : m_surface.MarkerRect(ref);
-    const Rect origin = m_surface.ControlRect(picture.controlId);
-    const int64_t shift = picture.markerShift;
-    const int64_t atX = int64_t{placed.left} - origin.left;
-    const int64_t atY = int64_t{placed.top} - origin.top - shift;
-    const int64_t x = acrossVerticalLine ? size.width() - 1 - atX : atX;
-    const int64_t y = acrossVerticalLine ? atY : size.height() - 1 - atY;
-    const Rect carried = m_surface.MarkerRect(m_nCarried);
-    const int left = InRange(origin.left + x, carried.Width());
-    const int top = InRange(origin.top + y + shift, carried.Height());
-    m_surface.MoveMarker(m_nCarried, At(carried, left, top));
+    // In the picture's file coordinates, W x H pixels: (x, H - 1 - y) across
+    // the horizontal line, (W - 1 - x, y) across the vertical one. Positions
+    // can come from any file, so the sums are taken wide; a point off the
+    // picture is refused.
+    const int64_t x = acrossVerticalLine ? int64_t{size.width()} - 1 - placed->x : placed->x;
+    const int64_t y = acrossVerticalLine ? placed->y : int64_t{size.height()} - 1 - placed->y;
+    if (x < 0 || x >= size.width() || y < 0 || y >= size.height())
+        return false;
+    const Point at = picture.FileToClient({static_cast<int32_t>(x), static_cast<int32_t>(y)});
+    m_surface.MoveMarker(m_nCarried, At(m_surface.MarkerRect(m_nCarried), at.x, at.y));
     Drop();
-    m_listener.ShowPoint(QPoint(left, top));
+    m_listener.ShowPoint(QPoint(at.x, at.y));
     return true;
+}
+
+std::optional<Point> MarkerCarry::LastPlacedOn(const PictureLayout& picture) const {
+    // The newest step of the history (undone steps left out) that placed a
+    // marker of this picture onto it, where that marker still stands; a
+    // carried marker stands where it was picked up.
+    for (int k = m_history.index() - 1; k >= 0; --k) {
+        const auto& step = static_cast<const MarkerMoves&>(*m_history.command(k));
+        const int i = step.PlacedMarker();
+        if (i < 0 || !picture.Holds(i))
+            continue;
+        const Rect& at = step.PlacedAt();
+        const Rect stands = Carrying() && i == m_nCarried ? m_rcPickedUp : m_surface.MarkerRect(i);
+        const Point file = picture.ClientToFile({at.left, at.top});
+        if (stands == at && file.y < kOnPictureLimit)
+            return file;
+    }
+    return std::nullopt;
 }
 
 void MarkerCarry::Undo() {
@@ -169,13 +188,8 @@ void MarkerCarry::RecordMoves(const std::function<void()>& change) {
 void MarkerCarry::RecordDrop() {
     const Rect to = m_surface.MarkerRect(m_nCarried);
     if (to != m_rcPickedUp)
-        m_history.push(new MarkerMoves(m_surface, {{m_nCarried, m_rcPickedUp, to}}));
-    NotePlaced(m_nCarried);
-}
-
-void MarkerCarry::NotePlaced(int i) {
-    if (m_model.RelativeMarkerRect(i, kRelativeToPicture).top < kOnPictureLimit)
-        m_nLastPlaced = i;
+        m_history.push(new MarkerMoves(m_surface, {{m_nCarried, m_rcPickedUp, to}},
+                                       MarkerMoves::Kind::Placement));
 }
 
 void MarkerCarry::NewShip() {
@@ -183,7 +197,6 @@ void MarkerCarry::NewShip() {
         Cancel();
     m_history.clear();
     m_nCarried = -1;
-    m_nLastPlaced = -1;
 }
 
 } // namespace pelto5

@@ -7,11 +7,12 @@
 #include <QUndoStack>
 
 #include <functional>
+#include <optional>
 
 namespace pelto5 {
 
 class MarkerSurface;
-class ShipModel;
+struct PictureLayout;
 
 // What a carry needs of its window.
 class CarryListener {
@@ -38,7 +39,7 @@ public:
     // dragging the window by its background.
     enum class DragState { Idle, Carrying, DraggingWindow };
 
-    MarkerCarry(MarkerSurface& surface, const ShipModel& model, CarryListener& listener);
+    MarkerCarry(MarkerSurface& surface, CarryListener& listener);
 
     DragState State() const { return m_nDragState; }
     bool Carrying() const { return m_nDragState == DragState::Carrying; }
@@ -66,10 +67,16 @@ public:
     void Nudge(int dx, int dy);
     // The next nudge starts a new step instead of joining the last one.
     void EndNudgeRun() { ++m_nNudgeRun; }
-    // Drops the carried marker at the mirror image of the marker placed last,
-    // across its picture's horizontal line, or vertical line; false (and
-    // nothing moves) when nothing is placed yet or no picture is shown.
+    // Drops the carried marker at the mirror image of the hardpoint placed
+    // last on its own picture (among placements that still stand), across
+    // the picture's horizontal line, or vertical line; false (and nothing
+    // moves) when none is placed there, the picture is not shown, or the
+    // mirror image lies off the picture.
     bool Mirror(bool acrossVerticalLine);
+    // Puts the marker carried now, or else the one picked up last, with its
+    // top-left at topLeft, as a drop there: one step of the history. False
+    // when no marker was picked up since the ship was opened.
+    bool PlaceAt(const QPoint& topLeft);
 
     // Ctrl+Z: a carry is put back; otherwise the last step is undone.
     void Undo();
@@ -80,15 +87,15 @@ public:
     void NewShip();
 
 private:
-    // Marker i was dropped or nudged: if it stands on its picture, M mirrors it next.
-    void NotePlaced(int i);
+    // The file point of the hardpoint placed last on picture, among the
+    // placements (drops, nudges, typed places) that still stand.
+    std::optional<Point> LastPlacedOn(const PictureLayout& picture) const;
     // A dropped marker's way from where it was picked up, as one step.
     void RecordDrop();
     // The read-outs after an undo or redo of step, as after a nudge.
     void ShowStep(const QUndoCommand& step);
 
     MarkerSurface& m_surface;
-    const ShipModel& m_model;
     CarryListener& m_listener;
     DragState m_nDragState = DragState::Idle;
     // m_pCarried, as the marker's index: set at pick-up and kept after the
@@ -97,9 +104,6 @@ private:
     Rect m_rcPickedUp;
     // Nudges of one run merge into one step; an undo, redo, command or pick-up ends the run.
     int m_nNudgeRun = 0;
-    // The marker dropped or nudged onto its picture last, until a new ship:
-    // what M and Shift+M mirror.
-    int m_nLastPlaced = -1;
     // Marker moves, undone with Ctrl+Z.
     QUndoStack m_history;
 };

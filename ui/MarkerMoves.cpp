@@ -10,8 +10,8 @@ constexpr int kNudgeId = 1;
 
 } // namespace
 
-MarkerMoves::MarkerMoves(MarkerSurface& surface, std::vector<Move> moves, int nudged, int nudgeRun)
-    : m_surface(surface), m_moves(std::move(moves)), m_nNudged(nudged), m_nNudgeRun(nudgeRun) {}
+MarkerMoves::MarkerMoves(MarkerSurface& surface, std::vector<Move> moves, Kind kind, int nudgeRun)
+    : m_surface(surface), m_moves(std::move(moves)), m_kind(kind), m_nNudgeRun(nudgeRun) {}
 
 void MarkerMoves::undo() {
     for (const Move& m : m_moves)
@@ -24,12 +24,12 @@ void MarkerMoves::redo() {
 }
 
 int MarkerMoves::id() const {
-    return m_nNudged >= 0 ? kNudgeId : -1;
+    return m_kind == Kind::Nudge ? kNudgeId : -1;
 }
 
 bool MarkerMoves::mergeWith(const QUndoCommand* other) {
     const auto* next = static_cast<const MarkerMoves*>(other);
-    if (next->m_nNudged != m_nNudged || next->m_nNudgeRun != m_nNudgeRun)
+    if (next->PlacedMarker() != PlacedMarker() || next->m_nNudgeRun != m_nNudgeRun)
         return false;
     m_moves.front().to = next->m_moves.front().to;
     return true;

@@ -21,9 +21,13 @@ public:
         Rect to;
     };
 
-    // nudged names the marker of an arrow-key step: such a step takes in the
-    // next arrow-key step of the same marker within the same run of nudges.
-    MarkerMoves(MarkerSurface& surface, std::vector<Move> moves, int nudged = -1, int nudgeRun = 0);
+    // What a step did: moved the layout (RESET, CLEAR, PASTE), placed one
+    // marker (a drop, a typed place, a mirror), or nudged one. A nudge step
+    // takes in the next nudge of the same marker within the same run.
+    enum class Kind { Layout, Placement, Nudge };
+
+    MarkerMoves(MarkerSurface& surface, std::vector<Move> moves, Kind kind = Kind::Layout,
+                int nudgeRun = 0);
 
     void undo() override;
     void redo() override;
@@ -32,11 +36,15 @@ public:
 
     // The marker the step moved when it moved one alone, or -1.
     int SoleMarker() const { return m_moves.size() == 1 ? m_moves.front().marker : -1; }
+    // The marker a placement or a run of nudges put somewhere, or -1 for a
+    // layout step; and where it put it.
+    int PlacedMarker() const { return m_kind == Kind::Layout ? -1 : m_moves.front().marker; }
+    const Rect& PlacedAt() const { return m_moves.front().to; }
 
 private:
     MarkerSurface& m_surface;
     std::vector<Move> m_moves;
-    int m_nNudged;
+    Kind m_kind;
     int m_nNudgeRun;
 };
 

@@ -67,7 +67,7 @@ bool CanMoveOwnWindow() {
 
 Pelto5Dlg::Pelto5Dlg(FileSystem& fs, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_fs(fs), m_model(*this, fs),
-      m_carry(*this, m_model, *this), m_guard(this, m_model, m_carry),
+      m_carry(*this, *this), m_guard(this, m_model, m_carry),
       m_exitProcess([] { std::exit(0); }) {
     setFixedSize(DialogUnitsRect(0, 0, 539, 311).size());
     setMouseTracking(true);

@@ -27,7 +27,7 @@ struct Carry {
     RectMarkerSurface surface;
     ShipModel model{surface, RealFileSystem()};
     Window window;
-    MarkerCarry carry{surface, model, window};
+    MarkerCarry carry{surface, window};
 
     QPoint At(int i) const { return {surface.MarkerRect(i).left, surface.MarkerRect(i).top}; }
     // Picks marker i up, carries it to p and drops it there.
@@ -163,4 +163,63 @@ TEST(MarkerCarry, MirrorOfTheMarkerPlacedLast) {
     EXPECT_FALSE(c.carry.Mirror(false));
     EXPECT_EQ(c.At(33), before);
     EXPECT_EQ(c.carry.State(), State::Carrying);
+}
+
+// M's reference is the newest placement on the carried marker's own picture
+// that still stands: a TI placement never counts for a VL marker, an undone
+// or cleared one no more; a mirror image off the picture is refused.
+TEST(MarkerCarry, MirrorOfTheLastStandingPlacementOnItsOwnPicture) {
+    Carry c;                              // both pictures 200 x 100
+    c.DropAt(0, {23 + 50, 24 + 5});       // VL file (50, 5)
+    c.DropAt(1, {23 + 10, 24 + 20});      // VL file (10, 20)
+    c.DropAt(31, {645 + 30, 8 + 4 + 40}); // TI file (30, 40), placed last
+    c.carry.OnMarkerClicked(2);
+    EXPECT_TRUE(c.carry.Mirror(false));
+    EXPECT_EQ(c.At(2), QPoint(23 + 10, 24 + 79));
+    c.carry.Undo(); // VLPower3's mirrored drop
+    c.carry.Undo(); // Impulse's drop
+    c.carry.Undo(); // VLPower2's drop: VLPower1's stands again as the last
+    c.carry.OnMarkerClicked(2);
+    EXPECT_TRUE(c.carry.Mirror(true));
+    EXPECT_EQ(c.At(2), QPoint(23 + 149, 24 + 5));
+
+    c.DropAt(3, {23 + 250, 24 + 150}); // VL file (250, 150), off the 200 x 100 picture
+    for (bool vertical : {false, true}) {
+        c.carry.OnMarkerClicked(4);
+        const QPoint before = c.At(4);
+        EXPECT_FALSE(c.carry.Mirror(vertical));
+        EXPECT_EQ(c.At(4), before);
+        EXPECT_EQ(c.carry.State(), State::Carrying);
+        c.carry.Cancel();
+    }
+    c.carry.RecordMoves([&] { c.model.ClearLayout(); }); // no placement stands
+    c.carry.OnMarkerClicked(4);
+    EXPECT_FALSE(c.carry.Mirror(false));
+}
+
+// G's place: the carried marker is dropped there, or the one picked up last
+// moves there, each as one step of its own; with none picked up, nothing.
+TEST(MarkerCarry, PlaceAtIsADropThereAsOneStep) {
+    Carry c;
+    EXPECT_FALSE(c.carry.PlaceAt({100, 90}));
+    c.carry.OnMarkerClicked(5);
+    c.carry.CarryTo({10, 10});
+    EXPECT_TRUE(c.carry.PlaceAt({100, 90}));
+    EXPECT_EQ(c.At(5), QPoint(100, 90));
+    EXPECT_EQ(c.carry.State(), State::Idle);
+    EXPECT_EQ(c.window.ended, std::vector<int>{5});
+    EXPECT_EQ(c.window.shown, QPoint(100, 90));
+    EXPECT_EQ(c.carry.History().count(), 1);
+
+    c.carry.Nudge(1, 0);
+    EXPECT_TRUE(c.carry.PlaceAt({200, 95}));
+    c.carry.Nudge(1, 0); // a step of its own, not one with the place
+    EXPECT_EQ(c.carry.History().count(), 4);
+    c.carry.Undo();
+    EXPECT_EQ(c.At(5), QPoint(200, 95));
+    c.carry.Undo();
+    EXPECT_EQ(c.At(5), QPoint(101, 90));
+    EXPECT_TRUE(c.carry.PlaceAt({101, 90})); // where it stands: no step
+    EXPECT_EQ(c.carry.History().index(), 2);
+    EXPECT_EQ(c.carry.History().count(), 4);
 }
