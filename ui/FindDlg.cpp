@@ -1,13 +1,10 @@
 #include "FindDlg.h"
 
-#include "DialogFont.h"
-
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTreeWidget>
@@ -21,15 +18,12 @@ namespace {
 
 constexpr int kVisibleRows = 14;
 constexpr int kColumnGap = 18;
-constexpr int kEdge = 1;
 
 } // namespace
 
-FindDlg::FindDlg(const QList<Entry>& entries, QWidget* parent)
-    : QDialog(parent, Qt::Popup | Qt::FramelessWindowHint) {
-    setFont(DialogFont());
+FindDlg::FindDlg(const QList<Entry>& entries, QWidget* parent) : PointerPopup(parent) {
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(kEdge + 2, kEdge + 2, kEdge + 2, kEdge + 2);
+    layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
     layout->setSpacing(2);
 
     m_filter = new QLineEdit(this);
@@ -49,6 +43,8 @@ FindDlg::FindDlg(const QList<Entry>& entries, QWidget* parent)
     for (int i = 0; i < entries.size(); ++i) {
         auto* item = new QTreeWidgetItem(m_list, {entries[i].name, entries[i].where});
         item->setData(0, Qt::UserRole, i);
+        m_rows.push_back(item);
+        m_names.push_back(entries[i].name);
         nameWidth = std::max(nameWidth, metrics.horizontalAdvance(entries[i].name));
         whereWidth = std::max(whereWidth, metrics.horizontalAdvance(entries[i].where));
     }
@@ -73,25 +69,38 @@ FindDlg::FindDlg(const QList<Entry>& entries, QWidget* parent)
     m_filter->setFocus(Qt::PopupFocusReason);
 }
 
-void FindDlg::PlaceAt(const QPoint& pointer, const QRect& available) {
-    adjustSize();
-    const QSize size = sizeHint().expandedTo(this->size());
-    const int x =
-        std::max(available.left(), std::min(pointer.x(), available.right() + 1 - size.width()));
-    const int y =
-        std::max(available.top(), std::min(pointer.y(), available.bottom() + 1 - size.height()));
-    move(x, y);
+QList<int> FindDlg::Ranked(const QStringList& names, const QString& text) {
+    QList<int> groups[3];
+    for (int i = 0; i < names.size(); ++i) {
+        const QString& name = names[i];
+        if (name.compare(text, Qt::CaseInsensitive) == 0)
+            groups[0].push_back(i);
+        else if (name.startsWith(text, Qt::CaseInsensitive))
+            groups[1].push_back(i);
+        else if (name.contains(text, Qt::CaseInsensitive))
+            groups[2].push_back(i);
+    }
+    return groups[0] + groups[1] + groups[2];
 }
 
 void FindDlg::Narrow(const QString& text) {
-    QTreeWidgetItem* first = nullptr;
-    for (int k = 0; k < m_list->topLevelItemCount(); ++k) {
-        QTreeWidgetItem* item = m_list->topLevelItem(k);
-        const bool shown = item->text(0).contains(text, Qt::CaseInsensitive);
-        item->setHidden(!shown);
-        if (shown && !first)
-            first = item;
+    // The rows that hold text, in their rank, above the hidden rest.
+    const QList<int> ranked = Ranked(m_names, text);
+    QList<QTreeWidgetItem*> order;
+    QList<bool> placed(m_rows.size(), false);
+    for (int i : ranked) {
+        order.push_back(m_rows[i]);
+        placed[i] = true;
     }
+    for (int i = 0; i < m_rows.size(); ++i)
+        if (!placed[i])
+            order.push_back(m_rows[i]);
+    while (m_list->topLevelItemCount() > 0)
+        m_list->takeTopLevelItem(0);
+    m_list->addTopLevelItems(order);
+    for (int k = 0; k < order.size(); ++k)
+        order[k]->setHidden(k >= ranked.size());
+    QTreeWidgetItem* first = ranked.isEmpty() ? nullptr : order.front();
     m_list->setCurrentItem(first);
     if (first)
         m_list->scrollToItem(first);
@@ -115,14 +124,6 @@ bool FindDlg::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void FindDlg::paintEvent(QPaintEvent* event) {
-    QDialog::paintEvent(event);
-    // An edge in the text colour sets the black popup off the black window under it.
-    QPainter painter(this);
-    painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 } // namespace pelto5

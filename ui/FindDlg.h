@@ -1,8 +1,10 @@
 #pragma once
 
-#include <QDialog>
+#include "PointerPopup.h"
+
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class QLineEdit;
 class QTreeWidget;
@@ -12,10 +14,11 @@ namespace pelto5 {
 
 // The find-by-name popup (Ctrl+F): a line to type into over the list of the
 // hardpoints, each with where it stands, narrowed as one types (any part of
-// the name, in any letter case). Enter or a click on a row chooses; Esc, or a
-// click outside, closes it with nothing chosen. Frameless, in the
-// application's colours and the dialogs' font.
-class FindDlg : public QDialog {
+// the name, in any letter case) and ranked by what one means: the name typed
+// whole first, then names that begin with it, then names that hold it. Enter
+// or a click on a row chooses; Esc, or a click outside, closes it with
+// nothing chosen.
+class FindDlg : public PointerPopup {
     Q_OBJECT
 public:
     struct Entry {
@@ -27,16 +30,16 @@ public:
 
     // The index of the chosen entry once the popup closed with a choice, else -1.
     int Chosen() const { return m_nChosen; }
-    // Puts the popup's top-left at the pointer, moved only as far as it takes
-    // to keep the popup wholly within available.
-    void PlaceAt(const QPoint& pointer, const QRect& available);
+    // The indexes of the names that hold text, in any letter case: those equal
+    // to it first, then those that begin with it, then the rest, each group
+    // in the order given.
+    static QList<int> Ranked(const QStringList& names, const QString& text);
 
     QLineEdit* Filter() const { return m_filter; }
     QTreeWidget* List() const { return m_list; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     void Narrow(const QString& text);
@@ -44,6 +47,9 @@ private:
 
     QLineEdit* m_filter = nullptr;
     QTreeWidget* m_list = nullptr;
+    // The rows and their names in the order of the entries.
+    QList<QTreeWidgetItem*> m_rows;
+    QStringList m_names;
     int m_nChosen = -1;
 };
 

@@ -5,6 +5,7 @@
 
 #include "AboutDlg.h"
 #include "CommandFaces.h"
+#include "CoordinatesDlg.h"
 #include "DialogKeys.h"
 #include "DialogUnits.h"
 #include "FindDlg.h"
@@ -67,8 +68,7 @@ bool CanMoveOwnWindow() {
 
 Pelto5Dlg::Pelto5Dlg(FileSystem& fs, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_fs(fs), m_model(*this, fs),
-      m_carry(*this, *this), m_guard(this, m_model, m_carry),
-      m_exitProcess([] { std::exit(0); }) {
+      m_carry(*this, *this), m_guard(this, m_model, m_carry), m_exitProcess([] { std::exit(0); }) {
     setFixedSize(DialogUnitsRect(0, 0, 539, 311).size());
     setMouseTracking(true);
     m_pointer = new PointerPixels(this);
@@ -89,6 +89,9 @@ Pelto5Dlg::Pelto5Dlg(FileSystem& fs, QWidget* parent)
     OrderTabStops();
     // A ship file dropped anywhere on the window is the window's.
     setAcceptDrops(true);
+    m_magnifier = new Magnifier(this, *this, *this);
+    connect(m_pointer, &PointerPixels::moved, this,
+            [this](const QPoint& pixel) { m_magnifier->Follow(pixel, Snapped(pixel, m_nSnap)); });
 
     const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
     if (!screen)
@@ -207,6 +210,8 @@ void Pelto5Dlg::CreateKeys() {
     key(QKeySequence(Qt::CTRL | Qt::Key_F), [this] { OnFind(); });
     key(QKeySequence(Qt::Key_M), [this] { OnMirror(false); });
     key(QKeySequence(Qt::SHIFT | Qt::Key_M), [this] { OnMirror(true); });
+    key(QKeySequence(Qt::Key_L), [this] { m_magnifier->Toggle(); });
+    key(QKeySequence(Qt::Key_G), [this] { OnTypeCoordinates(); });
     const struct {
         Qt::Key key;
         int dx, dy;
@@ -298,6 +303,8 @@ void Pelto5Dlg::MoveMarker(int i, const Rect& rc) {
     // the new description reaches screen readers with its change event.
     if (!m_carry.Carrying() || m_carry.Carried() != i)
         m_markers[i]->setAccessibleDescription(SpokenPlace(m_model, i));
+    if (m_magnifier)
+        m_magnifier->Refresh();
 }
 
 void Pelto5Dlg::RedrawMarkers() {
@@ -323,11 +330,26 @@ void Pelto5Dlg::CarryEnded(int i) {
 
 void Pelto5Dlg::ShowPoint(const QPoint& point) {
     m_readouts->ShowPoint(point);
+    m_magnifier->Follow(point, point);
 }
 
 QSize Pelto5Dlg::ShownPictureSize(int pictureId) const {
     const QLabel* picture = Picture(pictureId);
     return picture ? picture->pixmap().size() : QSize();
+}
+
+QImage Pelto5Dlg::ShownPicture(int pictureId) const {
+    // The decoded picture the control shows, shared, not copied.
+    const QLabel* picture = Picture(pictureId);
+    return picture ? picture->pixmap().toImage() : QImage();
+}
+
+QString Pelto5Dlg::MarkerName(int i) const {
+    return QString::fromLatin1(m_model.Name(i).c_str());
+}
+
+QList<int> Pelto5Dlg::MarkedMarkers() const {
+    return m_carry.Carrying() ? QList<int>{m_carry.Carried()} : QList<int>{};
 }
 
 void Pelto5Dlg::OnMarkerClicked(int id) {
@@ -482,6 +504,9 @@ void Pelto5Dlg::OpenShipFile(const std::string& chosen) {
     if (!vl.isNull())
         m_bmpVL = QPixmap::fromImage(vl);
     LoadPicture(m_stcTI, LoadShipPicture(m_fs, m_strTIPath));
+    // Pictures of other sizes may reach where the magnifier stands.
+    m_magnifier->Place();
+    m_magnifier->Refresh();
 
     m_model.TakeShipFile(std::move(read->bytes));
 }
@@ -559,11 +584,7 @@ void Pelto5Dlg::OnFind() {
     for (int i = 0; i < kHardpointCount; ++i)
         entries.push_back({QString::fromLatin1(m_model.Name(i).c_str()), ShortPlace(m_model, i)});
     FindDlg find(entries, this);
-    const QPoint pointer = QCursor::pos();
-    const QScreen* screen = QGuiApplication::screenAt(pointer);
-    if (!screen)
-        screen = this->screen();
-    find.PlaceAt(pointer, screen->availableGeometry());
+    find.PlaceAtPointer();
     if (find.exec() == QDialog::Accepted && find.Chosen() >= 0 &&
         m_carry.State() == MarkerCarry::DragState::Idle)
         OnMarkerClicked(kFirstMarkerId + find.Chosen());
@@ -572,6 +593,35 @@ void Pelto5Dlg::OnFind() {
 void Pelto5Dlg::OnMirror(bool acrossVerticalLine) {
     if (!m_carry.Mirror(acrossVerticalLine))
         QApplication::beep();
+}
+
+void Pelto5Dlg::OnTypeCoordinates() {
+    const int i = m_carry.Carried();
+    if (i < 0) {
+        QApplication::beep();
+        return;
+    }
+    const PictureLayout& picture = PictureOf(i);
+    const Rect file = m_model.RelativeMarkerRect(i, kRelativeToPicture);
+    const QSize size(file.Width(), file.Height());
+    CoordinatesDlg popup(
+        QStringLiteral("%1, %2").arg(file.left).arg(file.top),
+        CoordinatesDlg::tr("x, y on the %1 picture").arg(QLatin1String(picture.name)),
+        [&picture, size](const QString& line) {
+            return CoordinatesDlg::ReadFilePoint(line, picture, size);
+        },
+        [this, &picture](const Point& point) {
+            const Point at = picture.FileToClient(point);
+            m_carry.PlaceAt(QPoint(at.x, at.y));
+        },
+        this);
+    popup.PlaceAtPointer();
+    // The popup takes the mouse while it is open; a carry it leaves goes on.
+    if (m_carry.Carrying())
+        releaseMouse();
+    popup.exec();
+    if (m_carry.Carrying())
+        grabMouse();
 }
 
 void Pelto5Dlg::dragEnterEvent(QDragEnterEvent* event) {

@@ -2,6 +2,7 @@
 
 #include "BitmapButton.h"
 #include "ControlColors.h"
+#include "Magnifier.h"
 #include "MarkerCarry.h"
 #include "MarkerSurface.h"
 #include "ResourceIds.h"
@@ -34,7 +35,8 @@ class ReadoutPanel;
 class Pelto5Dlg : public QDialog,
                   public MarkerSurface,
                   public ControlColorAnswer,
-                  private CarryListener {
+                  private CarryListener,
+                  private MagnifierSource {
     Q_OBJECT
 public:
     // The window's ship reads and writes its files through fs.
@@ -88,6 +90,9 @@ public:
     // hardpoint placed last, across its picture's horizontal (M) or vertical
     // (Shift+M) centre line.
     void OnMirror(bool acrossVerticalLine);
+    // G: a popup at the pointer with the file point of the marker carried,
+    // or else picked up last; Enter places the marker there as a drop would.
+    void OnTypeCoordinates();
 
     // Whether closing or opening another ship now would lose work: a marker
     // moved since the ship was read or saved, or one being carried.
@@ -101,6 +106,7 @@ public:
     bool CopyHeld() const { return m_bCopyHeld != 0; }
     QString ReadoutText(int id) const;
     QLabel* Picture(int id) const;
+    Magnifier* MagnifierWindow() const { return m_magnifier; }
 
 protected:
     // Enter, Esc, the window menu's Close and the window manager's close
@@ -121,6 +127,10 @@ private:
     void CarryEnded(int i) override;
     void ShowPoint(const QPoint& point) override;
     QSize ShownPictureSize(int pictureId) const override;
+    // MagnifierSource
+    QImage ShownPicture(int pictureId) const override;
+    QString MarkerName(int i) const override;
+    QList<int> MarkedMarkers() const override;
 
     void CreateTemplateControls();
     void CreateCommandButtons();
@@ -168,6 +178,8 @@ private:
     ReadoutPanel* m_readouts = nullptr;
     // The pointer's client pixel, exact on a scaled screen.
     PointerPixels* m_pointer = nullptr;
+    // L's window, made hidden with the window.
+    Magnifier* m_magnifier = nullptr;
     QImage m_skin;
     std::map<int, QWidget*> m_controls;
     std::function<void()> m_exitProcess;

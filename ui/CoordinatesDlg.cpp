@@ -1,0 +1,95 @@
+#include "CoordinatesDlg.h"
+
+#include "PictureLayout.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+namespace pelto5 {
+
+namespace {
+
+// The widest point a line can name.
+const QString kWidestPoint = QStringLiteral("-2147483648, -2147483648");
+
+// The file values whose marker, size long, stands within the 32-bit range
+// of client pixels when placed offset further on.
+struct Range {
+    int64_t low, high;
+    bool Holds(int64_t v) const { return v >= low && v <= high; }
+};
+Range FileRange(int32_t offset, int32_t size) {
+    constexpr int64_t lo = std::numeric_limits<int32_t>::min();
+    constexpr int64_t hi = std::numeric_limits<int32_t>::max();
+    return {std::max(lo, lo - offset), std::min(hi, hi - size - offset)};
+}
+
+} // namespace
+
+CoordinatesDlg::CoordinatesDlg(const QString& prefill, const QString& hint, Reader read, Action act,
+                               QWidget* parent)
+    : PointerPopup(parent), m_read(std::move(read)), m_act(std::move(act)) {
+    setAccessibleName(tr("Place at coordinates"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+    layout->setSpacing(2);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    m_line = new QLineEdit(prefill, this);
+    m_line->setAccessibleName(tr("x, y"));
+    m_line->selectAll();
+    // Room for the widest point: the text, the frame on both sides and the
+    // line's own margins of two pixels a side.
+    const int frame = m_line->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, m_line);
+    m_line->setMinimumWidth(QFontMetrics(font()).horizontalAdvance(kWidestPoint) + 2 * (frame + 2) +
+                            2);
+    layout->addWidget(m_line);
+
+    m_note = new QLabel(hint, this);
+    m_note->setTextFormat(Qt::PlainText);
+    layout->addWidget(m_note);
+
+    connect(m_line, &QLineEdit::returnPressed, this, &CoordinatesDlg::Enter);
+    m_line->setFocus(Qt::PopupFocusReason);
+}
+
+CoordinatesDlg::Reading CoordinatesDlg::ReadFilePoint(const QString& line,
+                                                      const PictureLayout& picture,
+                                                      const QSize& markerSize) {
+    static const QRegularExpression twoWholeNumbers(
+        QStringLiteral(R"(^\s*(-?\d+)\s*(?:,\s*|\s+)(-?\d+)\s*$)"));
+    const QRegularExpressionMatch match = twoWholeNumbers.match(line);
+    if (!match.hasMatch())
+        return {std::nullopt, tr("Type two whole numbers: x, y")};
+    bool xRead = false, yRead = false;
+    const qint64 x = match.captured(1).toLongLong(&xRead);
+    const qint64 y = match.captured(2).toLongLong(&yRead);
+    const Point offset = picture.MarkerOffset();
+    if (!xRead || !yRead || !FileRange(offset.x, markerSize.width()).Holds(x) ||
+        !FileRange(offset.y, markerSize.height()).Holds(y))
+        return {std::nullopt, tr("Beyond what a ship file holds")};
+    return {Point{static_cast<int32_t>(x), static_cast<int32_t>(y)}, QString()};
+}
+
+void CoordinatesDlg::Enter() {
+    const Reading reading = m_read(m_line->text());
+    if (!reading.point) {
+        // A longer line widens the popup; it stays wholly on its screen.
+        m_note->setText(reading.refusal);
+        PlaceAt(pos(), screen()->availableGeometry());
+        return;
+    }
+    accept();
+    m_act(*reading.point);
+}
+
+} // namespace pelto5

@@ -1,0 +1,263 @@
+#include "Magnifier.h"
+
+#include "Colours.h"
+#include "DialogFont.h"
+#include "HardpointTable.h"
+#include "MarkerSurface.h"
+#include "PictureLayout.h"
+#include "WholePixels.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include <algorithm>
+#include <cmath>
+#include <tuple>
+
+namespace pelto5 {
+
+namespace {
+
+// The room between the window's edge and the view, and under the view.
+constexpr int kMargin = 3;
+constexpr int kTextGap = 2;
+// The view spans kCells blocks and the grid line after the last.
+constexpr int kViewSize = Magnifier::kCells * Magnifier::kZoom + 1;
+
+QRect ToQRect(const Rect& r) {
+    return QRect(r.left, r.top, r.Width(), r.Height());
+}
+
+// How much of a lies over b.
+qint64 Overlap(const QRect& a, const QRect& b) {
+    const QRect both = a & b;
+    return both.isEmpty() ? 0 : qint64{both.width()} * both.height();
+}
+
+} // namespace
+
+Magnifier::Magnifier(QWidget* owner, const MarkerSurface& markers, const MagnifierSource& source)
+    : QWidget(owner, Qt::Tool), m_owner(owner), m_markers(markers), m_source(source) {
+    setWindowTitle(tr("Magnifier"));
+    setAccessibleName(tr("Magnifier"));
+    setFont(DialogFont());
+    // The editor window keeps the keys while the magnifier comes and goes.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFocusPolicy(Qt::StrongFocus);
+    setFixedSize(2 * kMargin + kViewSize,
+                 2 * kMargin + kViewSize + kTextGap + QFontMetrics(font()).height());
+    owner->installEventFilter(this);
+}
+
+void Magnifier::Toggle() {
+    if (isVisible()) {
+        hide();
+        m_owner->activateWindow();
+        return;
+    }
+    Place();
+    show();
+    setAccessibleDescription(CentreText());
+}
+
+void Magnifier::Follow(const QPoint& centre, const QPoint& cursor) {
+    if (centre == m_ptCentre && cursor == m_ptCursor)
+        return;
+    m_ptCentre = centre;
+    m_ptCursor = cursor;
+    if (isVisible()) {
+        setAccessibleDescription(CentreText());
+        update();
+    }
+}
+
+void Magnifier::Refresh() {
+    if (isVisible())
+        update();
+}
+
+QString Magnifier::CentreText() const {
+    const PictureLayout& picture = CentrePicture();
+    const Point at = picture.ClientToPicture({m_ptCentre.x(), m_ptCentre.y()});
+    return tr("%1 %2,%3").arg(QLatin1String(picture.name)).arg(at.x).arg(at.y);
+}
+
+const PictureLayout& Magnifier::CentrePicture() const {
+    return ReadoutPictureAt(m_ptCentre.x());
+}
+
+QPoint Magnifier::ViewOrigin() const {
+    const Point centre = CentrePicture().ClientToPicture({m_ptCentre.x(), m_ptCentre.y()});
+    return QPoint(centre.x, centre.y) - QPoint(kCells / 2, kCells / 2);
+}
+
+QRect Magnifier::ViewRect() const {
+    return QRect(kMargin, kMargin, kViewSize, kViewSize);
+}
+
+QList<QPair<int, QRect>> Magnifier::MarkersInView() const {
+    const PictureLayout& picture = CentrePicture();
+    const QPoint origin = ViewOrigin();
+    QList<QPair<int, QRect>> inView;
+    for (int i = 0; i < kHardpointCount; ++i) {
+        const Rect marker = m_markers.MarkerRect(i);
+        const Point at = picture.ClientToPicture({marker.left, marker.top});
+        const QRect cells = QRect(at.x, at.y, marker.Width(), marker.Height()).translated(-origin);
+        if (cells.intersects(QRect(0, 0, kCells, kCells)))
+            inView.push_back({i, cells});
+    }
+    return inView;
+}
+
+QImage Magnifier::DrawView(const QSize& deviceSize, int cell, const QPoint& gridOffset) const {
+    QImage view(deviceSize, QImage::Format_RGB32);
+    view.fill(ToQColor(kBlack));
+    auto cells = [&](const QRect& r) {
+        return QRect(gridOffset + r.topLeft() * cell, r.size() * cell);
+    };
+    QPainter painter(&view);
+    // Each picture pixel a whole block inside its grid lines; the grid and
+    // what lies off the picture stay black.
+    const QImage picture = m_source.ShownPicture(CentrePicture().controlId);
+    const QPoint origin = ViewOrigin();
+    for (int y = 0; y < kCells; ++y)
+        for (int x = 0; x < kCells; ++x)
+            if (picture.valid(origin + QPoint(x, y)))
+                painter.fillRect(cells(QRect(x, y, 1, 1)).adjusted(1, 1, 0, 0),
+                                 QColor(picture.pixel(origin + QPoint(x, y))));
+    // Outlines run along the grid lines round the blocks they hold.
+    const QList<int> marked = m_source.MarkedMarkers();
+    for (const auto& [i, r] : MarkersInView()) {
+        painter.setPen(ToQColor(marked.contains(i) ? kOrange : kLilac));
+        painter.drawRect(cells(r));
+    }
+    const Point cursor = CentrePicture().ClientToPicture({m_ptCursor.x(), m_ptCursor.y()});
+    const QRect cursorCell = cells(QRect(QPoint(cursor.x, cursor.y) - origin, QSize(1, 1)));
+    painter.setPen(ToQColor(kLilac));
+    painter.drawRect(cursorCell);
+    painter.setPen(ToQColor(kBlack));
+    painter.drawRect(cursorCell.adjusted(1, 1, -1, -1));
+    // Where each carried marker's top-left would drop, ringed twice.
+    painter.setPen(ToQColor(kOrange));
+    for (int i : marked) {
+        const Rect marker = m_markers.MarkerRect(i);
+        const Point at = CentrePicture().ClientToPicture({marker.left, marker.top});
+        const QRect drop = cells(QRect(QPoint(at.x, at.y) - origin, QSize(1, 1)));
+        painter.drawRect(drop);
+        painter.drawRect(drop.adjusted(1, 1, -1, -1));
+    }
+    return view;
+}
+
+void Magnifier::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+
+    // The view in whole device pixels: each picture pixel as many device
+    // pixels as the scale gives it whole, centred in the view's room.
+    const qreal scale = painter.deviceTransform().m11();
+    const QRect view = ViewRect();
+    const DeviceSpan columns = DeviceSpanOf(view.left(), view.right() + 1, scale);
+    const DeviceSpan rows = DeviceSpanOf(view.top(), view.bottom() + 1, scale);
+    const QSize deviceSize(columns.end - columns.first, rows.end - rows.first);
+    const int cell = std::max(kZoom, static_cast<int>(std::floor(kZoom * scale)));
+    const int grid = kCells * cell + 1;
+    const QPoint gridOffset((deviceSize.width() - grid) / 2, (deviceSize.height() - grid) / 2);
+    const QPoint deviceTopLeft(columns.first, rows.first);
+    DrawInDevicePixels(painter, DrawView(deviceSize, cell, gridOffset), deviceTopLeft);
+
+    // Each marker's name at the foot of what shows of it, away from its
+    // top-left corner, the point it places.
+    const QFontMetrics metrics(font());
+    auto toClient = [&](const QPoint& device) {
+        return QPointF(device + deviceTopLeft + gridOffset) / scale;
+    };
+    painter.setPen(palette().color(QPalette::WindowText));
+    for (const auto& [i, r] : MarkersInView()) {
+        const QRect shown = r & QRect(0, 0, kCells, kCells);
+        const QRectF area(toClient(shown.topLeft() * cell + QPoint(1, 1)),
+                          toClient((shown.bottomRight() + QPoint(1, 1)) * cell));
+        const QString name = m_source.MarkerName(i);
+        QRectF label(area.left() + 1, area.bottom() - metrics.height(),
+                     metrics.horizontalAdvance(name) + 2, metrics.height());
+        painter.save();
+        painter.setClipRect(area & QRectF(view));
+        painter.fillRect(label, palette().window());
+        painter.drawText(label, Qt::AlignCenter, name);
+        painter.restore();
+    }
+    painter.drawText(QRect(kMargin, view.bottom() + 1 + kTextGap, view.width(), metrics.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter, CentreText());
+}
+
+void Magnifier::Place() {
+    const QRect window = m_owner->frameGeometry();
+    const QRect available = m_owner->screen()->availableGeometry();
+    const QSize size = frameGeometry().size();
+    QList<QRect> pictures;
+    for (const PictureLayout* picture : {&kVlPicture, &kTiPicture}) {
+        const QRect r = ToQRect(m_markers.ControlRect(picture->controlId));
+        pictures.push_back(QRect(m_owner->mapToGlobal(r.topLeft()), r.size()));
+    }
+    auto onScreen = [&](QPoint at) {
+        at.setX(std::clamp(at.x(), available.left(), available.right() + 1 - size.width()));
+        at.setY(std::clamp(at.y(), available.top(), available.bottom() + 1 - size.height()));
+        return at;
+    };
+    // Beside the window: right of it, left, below, above, each slid along
+    // the window's edge as far as the screen asks.
+    const QPoint right(window.right() + 1, window.top());
+    for (const QPoint& beside : {right, QPoint(window.left() - size.width(), window.top()),
+                                 QPoint(window.left(), window.bottom() + 1),
+                                 QPoint(window.left(), window.top() - size.height())}) {
+        const QPoint at = onScreen(beside);
+        if (!QRect(at, size).intersects(window)) {
+            move(at);
+            return;
+        }
+    }
+    // A screen with no room beside: the place nearest the right of the window
+    // that covers the least of the pictures, then of the window.
+    auto cost = [&](const QPoint& at) {
+        const QRect r(at, size);
+        qint64 overPictures = 0;
+        for (const QRect& p : pictures)
+            overPictures += Overlap(r, p);
+        return std::make_tuple(overPictures, Overlap(r, window), (at - right).manhattanLength());
+    };
+    QPoint best = onScreen(right);
+    auto bestCost = cost(best);
+    constexpr int kStep = 8;
+    for (int y = available.top(); y <= available.bottom(); y += kStep)
+        for (int x = available.left(); x <= available.right(); x += kStep) {
+            const QPoint at = onScreen(QPoint(x, y));
+            const auto atCost = cost(at);
+            if (atCost < bestCost) {
+                best = at;
+                bestCost = atCost;
+            }
+        }
+    move(best);
+}
+
+bool Magnifier::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_owner && isVisible() &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        Place();
+    return QWidget::eventFilter(watched, event);
+}
+
+void Magnifier::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape ||
+        (event->key() == Qt::Key_L && event->modifiers() == Qt::NoModifier))
+        Toggle();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+} // namespace pelto5
