@@ -128,26 +128,31 @@ QImage Magnifier::DrawView(const QSize& deviceSize, int cell, const QPoint& grid
             if (picture.valid(origin + QPoint(x, y)))
                 painter.fillRect(cells(QRect(x, y, 1, 1)).adjusted(1, 1, 0, 0),
                                  QColor(picture.pixel(origin + QPoint(x, y))));
-    // Outlines run along the grid lines round the blocks they hold.
+    // Outlines two pixels wide: along the grid lines round the blocks they
+    // hold, and just inside them.
+    auto outline = [&painter](const QRect& r, ColorRef colour) {
+        painter.setPen(ToQColor(colour));
+        painter.drawRect(r);
+        painter.drawRect(r.adjusted(1, 1, -1, -1));
+    };
     const QList<int> marked = m_source.MarkedMarkers();
-    for (const auto& [i, r] : MarkersInView()) {
-        painter.setPen(ToQColor(marked.contains(i) ? kOrange : kLilac));
-        painter.drawRect(cells(r));
-    }
+    for (const auto& [i, r] : MarkersInView())
+        outline(cells(r), marked.contains(i) ? kOrange : kLilac);
     const Point cursor = CentrePicture().ClientToPicture({m_ptCursor.x(), m_ptCursor.y()});
     const QRect cursorCell = cells(QRect(QPoint(cursor.x, cursor.y) - origin, QSize(1, 1)));
     painter.setPen(ToQColor(kLilac));
     painter.drawRect(cursorCell);
     painter.setPen(ToQColor(kBlack));
     painter.drawRect(cursorCell.adjusted(1, 1, -1, -1));
-    // Where each carried marker's top-left would drop, ringed twice.
-    painter.setPen(ToQColor(kOrange));
+    // Where each carried marker's top-left would drop, a dark ring inside
+    // the orange one setting it off any picture.
     for (int i : marked) {
         const Rect marker = m_markers.MarkerRect(i);
         const Point at = CentrePicture().ClientToPicture({marker.left, marker.top});
         const QRect drop = cells(QRect(QPoint(at.x, at.y) - origin, QSize(1, 1)));
-        painter.drawRect(drop);
-        painter.drawRect(drop.adjusted(1, 1, -1, -1));
+        outline(drop, kOrange);
+        painter.setPen(ToQColor(kBlack));
+        painter.drawRect(drop.adjusted(2, 2, -2, -2));
     }
     return view;
 }

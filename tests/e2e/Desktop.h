@@ -275,6 +275,34 @@ private:
     inline static Desktop* s_current = nullptr;
 };
 
+// A session bus of a suite's own (dbus-daemon), for the editors it starts:
+// nothing of the desktop's session, and nothing started in the home.
+class PrivateSessionBus {
+public:
+    PrivateSessionBus() {
+        m_bus.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address"});
+        if (m_bus.waitForReadyRead(10000))
+            m_address = QString::fromUtf8(m_bus.readLine()).trimmed();
+    }
+    ~PrivateSessionBus() {
+        m_bus.terminate();
+        m_bus.waitForFinished(5000);
+    }
+    PrivateSessionBus(const PrivateSessionBus&) = delete;
+    PrivateSessionBus& operator=(const PrivateSessionBus&) = delete;
+
+    bool Ready() const { return !m_address.isEmpty(); }
+    // The environment that points a program at the bus, over extra.
+    QProcessEnvironment Environment(QProcessEnvironment extra = {}) const {
+        extra.insert("DBUS_SESSION_BUS_ADDRESS", m_address);
+        return extra;
+    }
+
+private:
+    QProcess m_bus;
+    QString m_address;
+};
+
 // Whether this machine can run the suites (tools/setup.sh installs these).
 inline bool DisplayToolsPresent(const QStringList& tools = {"Xvfb", "xdotool"}) {
     for (const QString& tool : tools)

@@ -18,10 +18,11 @@ namespace {
 class ScaledScreen : public DisplayTest, public ::testing::WithParamInterface<double> {
 protected:
     // Room for the window at twice its size.
-    ScaledScreen() : DisplayTest({"Xvfb", "xdotool"}, QSize(2560, 1600)) {}
+    ScaledScreen() : DisplayTest({"Xvfb", "xdotool", "dbus-daemon"}, QSize(2560, 1600)) {}
 
     void Start() {
-        QProcessEnvironment env;
+        ASSERT_TRUE(bus.Ready());
+        QProcessEnvironment env = bus.Environment();
         env.insert("QT_SCALE_FACTOR", QString::number(Scale()));
         original = FileBytes(dir.filePath("Corvette.gf"));
         StartEditor({dir.filePath("Corvette.gf")}, env);
@@ -43,6 +44,7 @@ protected:
                         static_cast<int>((y + 0.5) * Scale()));
     }
 
+    PrivateSessionBus bus;
     std::string original;
 };
 
