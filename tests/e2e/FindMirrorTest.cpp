@@ -109,3 +109,37 @@ TEST_F(FindAndMirror, MAndShiftMDropMirroredAsOneStep) {
     moved.erase(40);
     EXPECT_EQ(Save(), SavedShip(original, moved));
 }
+
+// A name typed whole comes first in the find popup, before the names that
+// only hold it: "weapon5" and Enter carry Weapon5, not VLWeapon5.
+TEST_F(FindAndMirror, TheNameTypedWholeIsFoundFirst) {
+    Open(false);
+    desktop.MoveTo(500, 150);
+    ASSERT_FALSE(Find().isEmpty());
+    desktop.Type("weapon5");
+    desktop.Key("Return");
+    ASSERT_TRUE(PopupGone());
+    desktop.ClickAt(701, 50); // Weapon5, carried, drops here
+    EXPECT_EQ(Save(), SavedShip(original, {{38, {701, 50, 721, 66}}}));
+}
+
+// M mirrors the last placement on the carried marker's own picture: after
+// VLPower2 at (100, 50) on a 560 x 340 VL picture and Weapon5 on the TI
+// picture, VLPower3 mirrors to (100, 289), not onto the TI picture.
+TEST_F(FindAndMirror, MMirrorsOnTheCarriedMarkersOwnPicture) {
+    QImage vl(560, 340, QImage::Format_RGB32);
+    vl.fill(qRgb(40, 48, 72));
+    ASSERT_TRUE(vl.save(dir.filePath("CorvetteVL.bmp"), "BMP"));
+    Open(false);
+    desktop.ClickAt(288, 209); // VLPower2
+    desktop.ClickAt(123, 74);  // dropped at VL (100, 50)
+    desktop.ClickAt(705, 124); // Weapon5
+    desktop.ClickAt(701, 50);  // dropped at TI (56, 38)
+    desktop.ClickAt(348, 209); // VLPower3
+    desktop.Key("m");
+    const std::string saved = Save();
+    EXPECT_EQ(saved, SavedShip(original, {{1, {123, 74, 155, 106}},
+                                          {38, {701, 50, 721, 66}},
+                                          {2, {123, 313, 155, 345}}}));
+    EXPECT_NE(saved.find("VLPower3=100,289\r\n"), std::string::npos);
+}

@@ -113,3 +113,33 @@ TEST_F(FindMirror, MWithoutAPlacedHardpointOrItsPictureOnlyBeeps) {
     EXPECT_EQ(dlg->DragState(), 1);
     EXPECT_EQ(dlg->History().count(), 1);
 }
+
+// Typed text ranks the rows: the name equal to it (any letter case) first,
+// then names that begin with it, then names that hold it, each group in
+// table order; the first row shown is the one Enter picks.
+TEST_F(FindMirror, PopupRanksTheNameTypedWholeFirst) {
+    Find([](FindDlg& popup) {
+        const struct {
+            const char* typed;
+            QStringList first;
+            int shown;
+        } cases[] = {
+            {"weapon5", {"Weapon5", "VLWeapon5"}, 2},
+            {"VLW", {"VLWeapon1", "VLWeapon2"}, 22},
+            {"power3", {"VLPower3"}, 1},
+            {"1", {"VLPower1", "VLBridge1", "VLHull1", "VLWeapon1", "VLWeapon10"}, 27},
+            {"q", {}, 0},
+        };
+        for (const auto& c : cases) {
+            popup.Filter()->setText(QString::fromLatin1(c.typed));
+            const QStringList shown = Shown(*popup.List());
+            EXPECT_EQ(shown.size(), c.shown) << c.typed;
+            EXPECT_EQ(shown.mid(0, c.first.size()), c.first) << c.typed;
+            QTreeWidgetItem* current = popup.List()->currentItem();
+            EXPECT_EQ(current ? current->text(0) : QString(), shown.value(0)) << c.typed;
+        }
+        popup.Filter()->setText(QStringLiteral("weapon5"));
+        QTest::keyClick(popup.Filter(), Qt::Key_Return);
+    });
+    EXPECT_EQ(dlg->ReadoutText(1012), "WEAPON5");
+}
