@@ -6,6 +6,7 @@
 #include "MarkerSurface.h"
 #include "PictureLayout.h"
 #include "WholePixels.h"
+#include "WindowPlacement.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -15,7 +16,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <tuple>
 
 namespace pelto5 {
 
@@ -26,16 +26,6 @@ constexpr int kMargin = 3;
 constexpr int kTextGap = 2;
 // The view spans kCells blocks and the grid line after the last.
 constexpr int kViewSize = Magnifier::kCells * Magnifier::kZoom + 1;
-
-QRect ToQRect(const Rect& r) {
-    return QRect(r.left, r.top, r.Width(), r.Height());
-}
-
-// How much of a lies over b.
-qint64 Overlap(const QRect& a, const QRect& b) {
-    const QRect both = a & b;
-    return both.isEmpty() ? 0 : qint64{both.width()} * both.height();
-}
 
 } // namespace
 
@@ -201,53 +191,14 @@ void Magnifier::paintEvent(QPaintEvent*) {
 }
 
 void Magnifier::Place() {
-    const QRect window = m_owner->frameGeometry();
-    const QRect available = m_owner->screen()->availableGeometry();
-    const QSize size = frameGeometry().size();
     QList<QRect> pictures;
     for (const PictureLayout* picture : {&kVlPicture, &kTiPicture}) {
-        const QRect r = ToQRect(m_markers.ControlRect(picture->controlId));
-        pictures.push_back(QRect(m_owner->mapToGlobal(r.topLeft()), r.size()));
+        const Rect r = m_markers.ControlRect(picture->controlId);
+        pictures.push_back(
+            QRect(m_owner->mapToGlobal(QPoint(r.left, r.top)), QSize(r.Width(), r.Height())));
     }
-    auto onScreen = [&](QPoint at) {
-        at.setX(std::clamp(at.x(), available.left(), available.right() + 1 - size.width()));
-        at.setY(std::clamp(at.y(), available.top(), available.bottom() + 1 - size.height()));
-        return at;
-    };
-    // Beside the window: right of it, left, below, above, each slid along
-    // the window's edge as far as the screen asks.
-    const QPoint right(window.right() + 1, window.top());
-    for (const QPoint& beside : {right, QPoint(window.left() - size.width(), window.top()),
-                                 QPoint(window.left(), window.bottom() + 1),
-                                 QPoint(window.left(), window.top() - size.height())}) {
-        const QPoint at = onScreen(beside);
-        if (!QRect(at, size).intersects(window)) {
-            move(at);
-            return;
-        }
-    }
-    // A screen with no room beside: the place nearest the right of the window
-    // that covers the least of the pictures, then of the window.
-    auto cost = [&](const QPoint& at) {
-        const QRect r(at, size);
-        qint64 overPictures = 0;
-        for (const QRect& p : pictures)
-            overPictures += Overlap(r, p);
-        return std::make_tuple(overPictures, Overlap(r, window), (at - right).manhattanLength());
-    };
-    QPoint best = onScreen(right);
-    auto bestCost = cost(best);
-    constexpr int kStep = 8;
-    for (int y = available.top(); y <= available.bottom(); y += kStep)
-        for (int x = available.left(); x <= available.right(); x += kStep) {
-            const QPoint at = onScreen(QPoint(x, y));
-            const auto atCost = cost(at);
-            if (atCost < bestCost) {
-                best = at;
-                bestCost = atCost;
-            }
-        }
-    move(best);
+    move(BesideTopLeft(frameGeometry().size(), m_owner->frameGeometry(), pictures,
+                       m_owner->screen()->availableGeometry()));
 }
 
 bool Magnifier::eventFilter(QObject* watched, QEvent* event) {

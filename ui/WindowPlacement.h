@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -11,5 +12,13 @@ namespace pelto5 {
 // edge, since the command keys stand down the window's right side; when it is
 // taller, its top on the area's top. The background drags the rest into view.
 QPoint PlacedTopLeft(const QSize& window, const QRect& available);
+
+// Where a small window of the given size stands beside window, wholly within
+// available: right of it, else left, below or above, slid along the window's
+// edge as far as the area asks. With no room beside, the place within the
+// area that covers the least of keepClear (the pictures), then of the
+// window, nearest the window's right.
+QPoint BesideTopLeft(const QSize& size, const QRect& window, const QList<QRect>& keepClear,
+                     const QRect& available);
 
 } // namespace pelto5

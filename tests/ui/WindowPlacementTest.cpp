@@ -28,3 +28,40 @@ TEST(WindowPlacement, CentredOrKeptOnTheCommandKeysSide) {
         EXPECT_GE(placed.top(), c.available.top()) << c.what;
     }
 }
+
+// The magnifier: beside the window, right of it first; wholly on the screen;
+// with no room beside, somewhere clear of the pictures.
+TEST(WindowPlacement, BesideTheWindowOnScreenAndClearOfThePictures) {
+    const QSize size(232, 246);
+    const QSize editor(809, 505);
+    auto pictures = [](const QRect& window) {
+        return QList<QRect>{QRect(23, 24, 600, 360).translated(window.topLeft()),
+                            QRect(645, 8, 151, 165).translated(window.topLeft())};
+    };
+    struct Case {
+        const char* what;
+        QRect available;
+        QPoint window;
+        QPoint topLeft; // (-1, -1): any place clear of the pictures
+    };
+    const Case cases[] = {
+        {"right of it, top to top", QRect(0, 0, 1280, 1024), QPoint(235, 259), QPoint(1044, 259)},
+        {"slid up onto the screen", QRect(0, 0, 1280, 1024), QPoint(235, 900), QPoint(1044, 778)},
+        {"left of it at the right edge", QRect(0, 0, 1280, 1024), QPoint(471, 259),
+         QPoint(239, 259)},
+        {"below it on a narrow screen", QRect(0, 0, 1000, 1024), QPoint(100, 50), QPoint(100, 555)},
+        {"above it", QRect(0, 0, 1000, 800), QPoint(100, 290), QPoint(100, 44)},
+        {"no room beside", QRect(0, 0, 1000, 700), QPoint(100, 50), QPoint(-1, -1)},
+    };
+    for (const Case& c : cases) {
+        const QRect window(c.window, editor);
+        const QPoint topLeft = BesideTopLeft(size, window, pictures(window), c.available);
+        if (c.topLeft != QPoint(-1, -1)) {
+            EXPECT_EQ(topLeft, c.topLeft) << c.what;
+        }
+        const QRect placed(topLeft, size);
+        EXPECT_TRUE(c.available.contains(placed)) << c.what;
+        for (const QRect& picture : pictures(window))
+            EXPECT_FALSE(placed.intersects(picture)) << c.what;
+    }
+}
