@@ -1,14 +1,21 @@
 // Opening a ship's two large pictures (4000 x 3000, 24 bits) as the editor
 // opens them, beside the floor: Qt's plain decode of the same two files.
+// And drawing a VL picture (600 x 360) on a scaled screen in whole device
+// pixels, its device-sized copy made anew (the first paint) or kept (every
+// paint after), beside the floor: Qt's own nearest-neighbour drawing of it
+// at the same scale.
 #include "PosixFileSystem.h"
 #include "ShipPicture.h"
+#include "WholePixels.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
+#include <QPainter>
 #include <QTemporaryDir>
+#include <QtMath>
 
 #include <array>
 
@@ -58,8 +65,45 @@ void BM_OpenPictures(benchmark::State& state) {
         }
 }
 
+// A screen at state.range(0) percent, with the picture drawn by draw.
+template <typename Draw> void DrawScaled(benchmark::State& state, Draw draw) {
+    const qreal scale = state.range(0) / 100.0;
+    QImage picture(600, 360, QImage::Format_RGB32);
+    picture.fill(qRgb(40, 48, 72));
+    QImage screen(qCeil(600 * scale), qCeil(360 * scale), QImage::Format_ARGB32_Premultiplied);
+    screen.setDevicePixelRatio(scale);
+    for (auto _ : state) {
+        QPainter painter(&screen);
+        draw(painter, picture);
+        benchmark::DoNotOptimize(screen.constBits());
+    }
+}
+
+void BM_ScaledPictureFloor(benchmark::State& state) {
+    DrawScaled(state, [](QPainter& painter, const QImage& picture) {
+        painter.drawImage(QPoint(0, 0), picture);
+    });
+}
+
+void BM_ScaledPictureInWholePixels(benchmark::State& state) {
+    DrawScaled(state, [](QPainter& painter, const QImage& picture) {
+        WholePixelPicture().Draw(painter, picture, picture.size());
+    });
+}
+
+// Every paint after the first: the device-sized copy is kept.
+void BM_ScaledPictureInWholePixelsKept(benchmark::State& state) {
+    WholePixelPicture whole;
+    DrawScaled(state, [&whole](QPainter& painter, const QImage& picture) {
+        whole.Draw(painter, picture, picture.size());
+    });
+}
+
 BENCHMARK(BM_OpenPicturesFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenPictures)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScaledPictureFloor)->Arg(150)->Arg(200)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScaledPictureInWholePixels)->Arg(150)->Arg(200)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScaledPictureInWholePixelsKept)->Arg(150)->Arg(200)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -6,6 +6,7 @@
 #include <QWindow>
 
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace pelto5 {
@@ -97,8 +98,13 @@ void WholePixelPicture::Draw(QPainter& painter, const QImage& image, const QSize
         m_device = QImage(columns.end - columns.first, rows.end - rows.first,
                           QImage::Format_ARGB32_Premultiplied);
         for (int y = 0; y < m_device.height(); ++y) {
-            const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(sourceY[y]));
             auto* to = reinterpret_cast<QRgb*>(m_device.scanLine(y));
+            // A device row of the same picture row as the one above is its copy.
+            if (y > 0 && sourceY[y] == sourceY[y - 1]) {
+                std::memcpy(to, m_device.constScanLine(y - 1), m_device.bytesPerLine());
+                continue;
+            }
+            const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(sourceY[y]));
             for (int x = 0; x < m_device.width(); ++x)
                 to[x] = from[sourceX[x]];
         }
