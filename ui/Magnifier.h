@@ -1,7 +1,5 @@
 #pragma once
 
-#include "Geometry.h"
-
 #include <QImage>
 #include <QList>
 #include <QPoint>

@@ -606,7 +606,7 @@ void Pelto5Dlg::OnTypeCoordinates() {
     const QSize size(file.Width(), file.Height());
     CoordinatesDlg popup(
         QStringLiteral("%1, %2").arg(file.left).arg(file.top),
-        CoordinatesDlg::tr("x, y on the %1 picture").arg(QLatin1String(picture.name)),
+        tr("x, y on the %1 picture").arg(QLatin1String(picture.name)),
         [&picture, size](const QString& line) {
             return CoordinatesDlg::ReadFilePoint(line, picture, size);
         },
