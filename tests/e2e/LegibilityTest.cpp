@@ -5,6 +5,7 @@
 #include "Desktop.h"
 
 #include "../ui/DialogLook.h"
+#include "FocusCue.h"
 #include "HardpointTable.h"
 #include "Resources.h"
 #include "ShipText.h"
@@ -13,6 +14,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cstdio>
 
 using namespace pelto5;
 
@@ -91,11 +93,13 @@ TEST_F(Legibility, SheetOfEveryName) {
     EXPECT_TRUE(sheet.save(QDir(dir).filePath("name-readout-sheet.png")));
 }
 
-// How a button shows against its face image: the pixels that differ, and of
-// them those that are lilac and on the button's own edge.
+// How a button shows against its face image: the pixels that differ, those
+// of them on the button's own edge, and the least contrast (WCAG 2.2) any of
+// them has with the face's pixel under it.
 struct Outline {
     int changed = 0;
-    int lilacOnEdge = 0;
+    int onEdge = 0;
+    double leastContrast = 21;
 };
 Outline OutlineOf(const QImage& shot, const QRect& button, int faceId) {
     const QImage face = ResourceBitmap(faceId).convertToFormat(QImage::Format_RGB32);
@@ -106,11 +110,21 @@ Outline OutlineOf(const QImage& shot, const QRect& button, int faceId) {
             if ((shown & 0xFFFFFF) == (face.pixel(x, y) & 0xFFFFFF))
                 continue;
             ++outline.changed;
-            const bool edge =
+            outline.onEdge +=
                 x == 0 || y == 0 || x == button.width() - 1 || y == button.height() - 1;
-            outline.lilacOnEdge += edge && shown == qRgb(198, 181, 239);
+            outline.leastContrast =
+                std::min(outline.leastContrast, ContrastRatio(shown, face.pixel(x, y)));
         }
     return outline;
+}
+
+// A dotted outline along the button's edge, one pixel on and one off, each
+// dot standing out from the face under it by 3:1 or more.
+void ExpectFocusCue(const Outline& cue, const QRect& button, const char* face) {
+    EXPECT_EQ(cue.changed, button.width() + button.height() - 2) << face << ": not one dot in two";
+    EXPECT_EQ(cue.onEdge, cue.changed) << face << ": the outline leaves the button's edge";
+    EXPECT_GE(cue.leastContrast, 3.0) << face;
+    std::printf("Focus cue on the %s face: %.2f:1 at least\n", face, cue.leastContrast);
 }
 
 TEST_F(Legibility, TabShowsTheFocusOutlineUntilAClick) {
@@ -119,18 +133,36 @@ TEST_F(Legibility, TabShowsTheFocusOutlineUntilAClick) {
     EXPECT_EQ(OutlineOf(desktop.SteadyScreenshot(desktop.Window()), save, 277).changed, 0);
 
     desktop.Key("Tab"); // down the column, to EXIT
-    Outline shown = OutlineOf(desktop.SteadyScreenshot(desktop.Window()), exit, 281);
-    EXPECT_GT(shown.changed, 40) << "no outline on EXIT";
-    EXPECT_EQ(shown.lilacOnEdge, shown.changed) << "the outline is not a lilac edge";
+    ExpectFocusCue(OutlineOf(desktop.SteadyScreenshot(desktop.Window()), exit, 281), exit,
+                   "black EXIT");
 
     desktop.ClickAt(300, 200); // the mouse is used: the cues go
     EXPECT_EQ(OutlineOf(desktop.SteadyScreenshot(desktop.Window()), exit, 281).changed, 0);
 
     desktop.Key("shift+Tab"); // back up to SAVE
-    shown = OutlineOf(desktop.SteadyScreenshot(desktop.Window()), save, 277);
-    EXPECT_GT(shown.changed, 40) << "no outline on SAVE";
-    EXPECT_EQ(shown.lilacOnEdge, shown.changed);
+    ExpectFocusCue(OutlineOf(desktop.SteadyScreenshot(desktop.Window()), save, 277), save,
+                   "black SAVE");
     EXPECT_EQ(OutlineOf(desktop.SteadyScreenshot(desktop.Window()), exit, 281).changed, 0);
+}
+
+TEST_F(Legibility, FocusCueStandsOutOnEveryMarkerFace) {
+    // Markers of each face colour, large and small, in the order Tab reaches them.
+    const struct {
+        int marker;
+        const char* face;
+    } markers[] = {{0, "olive"},        {3, "orange"},        {6, "lilac"},       {20, "red"},
+                   {31, "small lilac"}, {34, "small orange"}, {45, "small olive"}};
+    // From SAVE, five Tabs reach the first marker.
+    int focused = -5;
+    for (const auto& m : markers) {
+        for (; focused < m.marker; ++focused)
+            desktop.Key("Tab");
+        const Rect& rc = TrayRects()[m.marker];
+        const QRect marker(rc.left, rc.top, rc.Width(), rc.Height());
+        ExpectFocusCue(OutlineOf(desktop.SteadyScreenshot(desktop.Window()), marker,
+                                 kFirstMarkerImage + m.marker),
+                       marker, m.face);
+    }
 }
 
 // A private session bus: the editor and the screen reader's side meet on the
