@@ -108,3 +108,57 @@ TEST_F(KeyboardOnly, EveryDialogGivesTheKeysBackToTheEditor) {
     through("the changed-on-disk question", key("ctrl+s"), {"Escape"});
     through("the changed-on-disk question again", key("ctrl+s"), {"Escape"});
 }
+
+// The support dialog opens from the keyboard; there Tab goes from EXIT to the
+// link, which shows the focus cue, and Space or Enter opens the donation page.
+TEST_F(KeyboardOnly, SupportLinkOpensWithTabAndSpaceOrEnter) {
+    // A desktop whose web browser notes each page it is asked to open.
+    QTemporaryDir bin;
+    const QString opened = bin.filePath("opened");
+    {
+        QFile script(bin.filePath("xdg-open"));
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write(
+            QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1'\n").arg(opened).toUtf8());
+        script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    }
+    QProcessEnvironment env;
+    env.insert("PATH", bin.path() + ":" + qEnvironmentVariable("PATH"));
+    Start(env);
+    if (HasFatalFailure())
+        return;
+    for (const char* key : {"Tab", "Tab", "Tab", "Tab", "space"}) // SAVE, EXIT, OPEN, STICKY, DATA
+        desktop.Key(key);
+    const QString support = Dialog();
+    ASSERT_FALSE(support.isEmpty()) << "Space on DATA showed no support dialog";
+
+    const QImage before = desktop.SteadyScreenshot(support);
+    desktop.Key("Tab");
+    const QImage after = desktop.SteadyScreenshot(support);
+    int cue = 0, other = 0;
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x) {
+            const QRgb shown = after.pixel(x, y);
+            if (shown == before.pixel(x, y))
+                continue;
+            const bool dot = shown == qRgb(0, 0, 0) || shown == qRgb(255, 255, 255);
+            (dot && look::kLinkTemplate.contains(x, y) ? cue : other)++;
+        }
+    EXPECT_GT(cue, 40) << "no focus cue on the link";
+    EXPECT_EQ(other, 0) << "more changed than the link's cue";
+
+    const QString page = MeDlg::DonationAddress();
+    auto pages = [&] {
+        return QString::fromUtf8(FileBytes(opened).c_str()).split('\n', Qt::SkipEmptyParts);
+    };
+    desktop.Key("space");
+    EXPECT_TRUE(desktop.WaitUntil([&] { return pages() == QStringList{page}; }))
+        << "Space opened no page";
+    desktop.Key("Return");
+    EXPECT_TRUE(desktop.WaitUntil([&] {
+        return pages() == QStringList({page, page});
+    })) << "Enter opened no page";
+    EXPECT_TRUE(desktop.Windows().contains(support)) << "Enter on the link closed the dialog";
+    desktop.Key("Escape");
+    EXPECT_TRUE(DialogsGone());
+}

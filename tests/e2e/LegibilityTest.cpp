@@ -2,7 +2,7 @@
 // read-out, the accessible names and descriptions a screen reader hears
 // through the desktop's accessibility bus, and the focus outline that only
 // keyboard users see.
-#include "Desktop.h"
+#include "AccessibilityBus.h"
 
 #include "../ui/DialogLook.h"
 #include "FocusCue.h"
@@ -19,9 +19,6 @@
 using namespace pelto5;
 
 namespace {
-
-const QString kPython = QStringLiteral("/usr/bin/python3");
-const QString kTreeScript = QStringLiteral(PELTO5_SOURCE_DIR "/tests/e2e/accessible_tree.py");
 
 // The centre of marker i's place in the tray, where it waits at start.
 QPoint InTray(int i) {
@@ -165,56 +162,14 @@ TEST_F(Legibility, FocusCueStandsOutOnEveryMarkerFace) {
     }
 }
 
-// A private session bus: the editor and the screen reader's side meet on the
-// accessibility bus it starts.
-class Accessibility : public DisplayTest {
+// The editor on the desktop's accessibility bus, as a screen reader meets it.
+class Accessibility : public AccessibilityTest {
 protected:
-    Accessibility() : DisplayTest({"Xvfb", "xdotool", "dbus-daemon", "/usr/bin/python3"}) {}
     void SetUp() override {
-        DisplayTest::SetUp();
-        if (SetUpStopped())
-            return;
-        if (QProcess::execute(kPython, {"-c", "import pyatspi"}) != 0)
-            GTEST_SKIP() << "python3-pyatspi is needed (tools/setup.sh installs it)";
-        m_bus.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address"});
-        ASSERT_TRUE(m_bus.waitForReadyRead(10000));
-        m_env.insert("DBUS_SESSION_BUS_ADDRESS", QString::fromUtf8(m_bus.readLine()).trimmed());
-        m_env.insert("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
-        StartEditor({}, m_env);
+        AccessibilityTest::SetUp();
+        if (!SetUpStopped())
+            StartEditor({}, m_env);
     }
-    void TearDown() override {
-        if (desktop.Editor().state() != QProcess::NotRunning) {
-            desktop.Editor().kill();
-            desktop.Editor().waitForFinished(5000);
-        }
-        m_bus.terminate();
-        m_bus.waitForFinished(5000);
-    }
-
-    // Starts the script in mode on the editor, with the session's bus.
-    void Run(QProcess& script, const QString& mode, const QStringList& more = {}) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(m_env);
-        script.setProcessEnvironment(env);
-        script.start(kPython,
-                     QStringList{kTreeScript, mode, QString::number(desktop.Editor().processId())} +
-                         more);
-    }
-    // Every visible accessible object: role, name and description.
-    QList<QStringList> Tree() {
-        QProcess script;
-        Run(script, "tree");
-        EXPECT_TRUE(script.waitForFinished(60000));
-        EXPECT_EQ(script.exitCode(), 0) << script.readAllStandardError().toStdString();
-        QList<QStringList> nodes;
-        for (const QString& line : QString::fromUtf8(script.readAllStandardOutput()).split('\n'))
-            if (!line.isEmpty())
-                nodes << line.split('\t');
-        return nodes;
-    }
-
-    QProcess m_bus;
-    QProcessEnvironment m_env;
 };
 
 TEST_F(Accessibility, ScreenReaderHearsEveryNameOnceAndAMarkersNewPlace) {
@@ -241,35 +196,23 @@ TEST_F(Accessibility, ScreenReaderHearsEveryNameOnceAndAMarkersNewPlace) {
         EXPECT_TRUE(descriptions.contains(readout)) << readout;
     EXPECT_EQ(descriptions.value("VLWeapon12"), "in the tray");
 
-    // A drop changes the marker's description, and the change is announced.
-    QProcess listener;
-    Run(listener, "listen", {"30"});
-    ASSERT_TRUE(listener.waitForReadyRead(30000));
-    ASSERT_EQ(listener.readLine().trimmed(), "ready");
-    // The listener may start hearing a moment after it says so: each attempt
-    // drops the marker somewhere new, until one is heard.
-    QString heard;
+    // A drop changes the marker's description, and the change is announced;
+    // each attempt drops the marker somewhere new.
     QStringList said;
     QPoint at = InTray(20);
-    for (int attempt = 0; attempt < 5 && !heard.contains("VLWeapon12\t"); ++attempt) {
-        const QPoint to(200 + 10 * attempt, 150);
-        desktop.ClickAt(at.x(), at.y());
-        desktop.MoveTo(to.x(), to.y());
-        desktop.ClickAt(to.x(), to.y());
-        at = to + QPoint(10, 10);
-        said << QStringLiteral("VLWeapon12\ton the VL picture at %1, %2")
-                    .arg(to.x() - kVlOrigin.x)
-                    .arg(to.y() - kVlOrigin.y);
-        Desktop::WaitUntil(
-            [&] {
-                listener.waitForReadyRead(100); // the pipe is read only while waiting
-                heard += QString::fromUtf8(listener.readAll());
-                return heard.contains("VLWeapon12\t");
-            },
-            3000);
-    }
-    listener.kill();
-    listener.waitForFinished(5000);
+    const QString heard = Hear(
+        {"listen", "30"},
+        [&] {
+            const QPoint to(200 + 10 * said.size(), 150);
+            desktop.ClickAt(at.x(), at.y());
+            desktop.MoveTo(to.x(), to.y());
+            desktop.ClickAt(to.x(), to.y());
+            at = to + QPoint(10, 10);
+            said << QStringLiteral("VLWeapon12\ton the VL picture at %1, %2")
+                        .arg(to.x() - kVlOrigin.x)
+                        .arg(to.y() - kVlOrigin.y);
+        },
+        [](const QString& heard) { return heard.contains("VLWeapon12\t"); });
     EXPECT_TRUE(std::any_of(said.begin(), said.end(), [&](const QString& line) {
         return heard.contains(line);
     })) << heard.toStdString();
