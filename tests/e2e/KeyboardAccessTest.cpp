@@ -111,15 +111,20 @@ TEST_F(KeyboardOnly, EveryDialogGivesTheKeysBackToTheEditor) {
 
 // The support dialog opens from the keyboard; there Tab goes from EXIT to the
 // link, which shows the focus cue, and Space or Enter opens the donation page.
+// After a failure's message the keys are the support dialog's again.
 TEST_F(KeyboardOnly, SupportLinkOpensWithTabAndSpaceOrEnter) {
-    // A desktop whose web browser notes each page it is asked to open.
+    // A desktop whose web browser notes each page it is asked to open, and
+    // fails from the third on, with no other browser to fall back on.
     QTemporaryDir bin;
     const QString opened = bin.filePath("opened");
-    {
-        QFile script(bin.filePath("xdg-open"));
+    const std::pair<const char*, QString> tools[] = {
+        {"xdg-open",
+         QStringLiteral("printf '%s\\n' \"$1\" >> '%1'; [ $(wc -l < '%1') -le 2 ]").arg(opened)},
+        {"xdg-mime", "exit 3"}};
+    for (const auto& [tool, body] : tools) {
+        QFile script(bin.filePath(tool));
         ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write(
-            QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1'\n").arg(opened).toUtf8());
+        script.write(("#!/bin/sh\n" + body + "\n").toUtf8());
         script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
     }
     QProcessEnvironment env;
@@ -159,6 +164,15 @@ TEST_F(KeyboardOnly, SupportLinkOpensWithTabAndSpaceOrEnter) {
         return pages() == QStringList({page, page});
     })) << "Enter opened no page";
     EXPECT_TRUE(desktop.Windows().contains(support)) << "Enter on the link closed the dialog";
+
+    // A page that cannot open: its message closes with Enter, and the keys
+    // go back to the support dialog beneath it.
+    main << support;
+    desktop.Key("space");
+    EXPECT_FALSE(Dialog().isEmpty()) << "no message for a page that did not open";
+    desktop.Key("Return");
+    EXPECT_TRUE(DialogsGone()) << "the message did not close";
+    main.removeOne(support);
     desktop.Key("Escape");
-    EXPECT_TRUE(DialogsGone());
+    EXPECT_TRUE(DialogsGone()) << "Esc did not reach the support dialog";
 }
