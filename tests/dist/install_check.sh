@@ -104,7 +104,8 @@ for section in NAME SYNOPSIS DESCRIPTION OPTIONS "KEYS AND MOUSE" "CLOSING AND S
 done
 for said in "Alt+Space" "Frigate.001" "NAMEVL.bmp" "-h, --help" "-v, --version" \
   "Drag the background" "Ctrl+Z" "Ctrl+Y, Ctrl+Shift+Z" "Left, Right, Up, Down" \
-  "Shift+Left, Shift+Right, Shift+Up, Shift+Down" "Ctrl+S" "Ctrl+O" "Space" "Enter, Esc" \
+  "Shift+Left, Shift+Right, Shift+Up, Shift+Down" "Ctrl+S" "Ctrl+O" "F1" "Tab, Shift+Tab" \
+  "Space" "Enter, Esc" \
   "window manager's close" "EXIT leaves at once" "NAME.001" "xdg-open(1)" "QT_QPA_PLATFORM"; do
   grep -qF -- "$said" "$work/man.txt" || fail "man page lacks $said"
 done
