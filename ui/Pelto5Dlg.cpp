@@ -74,7 +74,7 @@ Pelto5Dlg::Pelto5Dlg(FileSystem& fs, QWidget* parent)
 
     CreateTemplateControls();
     m_nSnap = 1;
-    setWindowTitle(QStringLiteral("Vorsanth's Tolmar Util"));
+    setWindowTitle(tr("Vorsanth's Tolmar Util"));
     CreateCommandButtons();
     CreateMarkerButtons();
     StackControls();
@@ -117,7 +117,7 @@ void Pelto5Dlg::CreateTemplateControls() {
     QLabel* plate = makeStatic(-1, {448, 215, 39, 18});
     const QPixmap plateImage = QPixmap::fromImage(ResourceBitmap(kStickyPlateBitmap));
     plate->setPixmap(plateImage);
-    plate->setAccessibleName(QStringLiteral("STICKY"));
+    plate->setAccessibleName(tr("STICKY"));
     if (!plateImage.isNull())
         plate->resize(plateImage.size());
 
@@ -222,16 +222,15 @@ void Pelto5Dlg::NameControls() {
         m_markers[i]->setAccessibleName(QString::fromStdString(m_model.Name(i)));
         m_markers[i]->setAccessibleDescription(SpokenPlace(m_model, i));
     }
-    m_stcVL->setAccessibleName(QStringLiteral("VL picture"));
-    m_stcTI->setAccessibleName(QStringLiteral("TI picture"));
+    m_stcVL->setAccessibleName(tr("VL picture"));
+    m_stcTI->setAccessibleName(tr("TI picture"));
     DescribePictures();
 }
 
 void Pelto5Dlg::DescribePictures() {
-    auto describe = [](QLabel* picture, const QString& path) {
-        picture->setAccessibleDescription(picture->pixmap().isNull()
-                                              ? QStringLiteral("no ship open")
-                                              : QFileInfo(path).fileName());
+    auto describe = [this](QLabel* picture, const QString& path) {
+        picture->setAccessibleDescription(picture->pixmap().isNull() ? tr("no ship open")
+                                                                     : QFileInfo(path).fileName());
     };
     describe(m_stcVL, m_strPath);
     describe(m_stcTI, QFile::decodeName(m_strTIPath.c_str()));
