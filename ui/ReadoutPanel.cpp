@@ -98,7 +98,8 @@ ReadoutPanel::ReadoutPanel(QWidget* window, std::function<void(int id)> onFocus)
         if (kReadouts[k].givesFocusAway)
             m_edits[k]->installEventFilter(this);
     }
-    m_edits.back()->setAccessibleDescription(tr("The carried hardpoint, in capitals"));
+    m_edits.back()->setAccessibleDescription(
+        QCoreApplication::translate("ReadoutPanel", "The carried hardpoint, in capitals"));
 }
 
 std::optional<ControlColors> ReadoutPanel::CtlColor(int id) const {
