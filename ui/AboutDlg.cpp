@@ -12,7 +12,7 @@ namespace pelto5 {
 
 AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString());
-    setAccessibleName(QStringLiteral("About Pelto5"));
+    setAccessibleName(tr("About Pelto5"));
     setFont(DialogFont());
     // The box grows downward by a line for each key line beyond the first three.
     const QStringList keys = KeyLines();

@@ -7,6 +7,7 @@
 #include "../ui/DialogLook.h"
 #include "FocusCue.h"
 #include "HardpointTable.h"
+#include "PictureLayout.h"
 #include "Resources.h"
 #include "ShipText.h"
 
@@ -209,8 +210,8 @@ TEST_F(Accessibility, ScreenReaderHearsEveryNameOnceAndAMarkersNewPlace) {
             desktop.ClickAt(to.x(), to.y());
             at = to + QPoint(10, 10);
             said << QStringLiteral("VLWeapon12\ton the VL picture at %1, %2")
-                        .arg(to.x() - kVlOrigin.x)
-                        .arg(to.y() - kVlOrigin.y);
+                        .arg(to.x() - kVlPicture.Origin().x)
+                        .arg(to.y() - kVlPicture.Origin().y);
         },
         [](const QString& heard) { return heard.contains("VLWeapon12\t"); });
     EXPECT_TRUE(std::any_of(said.begin(), said.end(), [&](const QString& line) {
