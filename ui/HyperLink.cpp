@@ -1,5 +1,6 @@
 #include "HyperLink.h"
 
+#include "AccessibleInterface.h"
 #include "DialogKeys.h"
 #include "FocusCue.h"
 #include "KeyboardCues.h"
@@ -47,23 +48,12 @@ private:
     HyperLink* Link() const { return static_cast<HyperLink*>(object()); }
 };
 
-QAccessibleInterface* HyperLinkAccessibleFactory(const QString& className, QObject* object) {
-    auto* link = qobject_cast<HyperLink*>(object);
-    return link && className == QLatin1String(HyperLink::staticMetaObject.className())
-               ? new HyperLinkAccessible(link)
-               : nullptr;
-}
-
 } // namespace
 
 HyperLink::HyperLink(QWidget* parent, int id, int style, const QString& text)
     : QLabel(text, parent), m_clrHover(SystemHighlight()), m_nId(id), m_nStyle(style),
       m_pSystem(nullptr) {
-    static const bool accessibleAsLink = [] {
-        QAccessible::installFactory(HyperLinkAccessibleFactory);
-        return true;
-    }();
-    Q_UNUSED(accessibleAsLink);
+    UseAccessibleInterface<HyperLink, HyperLinkAccessible>();
     // A static control without the notify style lets the mouse through.
     setAttribute(Qt::WA_TransparentForMouseEvents, true);
 }

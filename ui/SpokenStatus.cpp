@@ -1,5 +1,7 @@
 #include "SpokenStatus.h"
 
+#include "AccessibleInterface.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 
@@ -19,21 +21,10 @@ public:
     }
 };
 
-QAccessibleInterface* SpokenStatusAccessibleFactory(const QString& className, QObject* object) {
-    auto* status = qobject_cast<SpokenStatus*>(object);
-    return status && className == QLatin1String(SpokenStatus::staticMetaObject.className())
-               ? new SpokenStatusAccessible(status)
-               : nullptr;
-}
-
 } // namespace
 
 SpokenStatus::SpokenStatus(QWidget* parent) : QWidget(parent) {
-    static const bool accessibleAsStatus = [] {
-        QAccessible::installFactory(SpokenStatusAccessibleFactory);
-        return true;
-    }();
-    Q_UNUSED(accessibleAsStatus);
+    UseAccessibleInterface<SpokenStatus, SpokenStatusAccessible>();
     setGeometry(0, 0, 0, 0);
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_TransparentForMouseEvents);

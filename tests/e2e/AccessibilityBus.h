@@ -90,3 +90,13 @@ protected:
     QProcess m_bus;
     QProcessEnvironment m_env;
 };
+
+// The editor on the accessibility bus, as a screen reader meets it.
+class EditorAccessibilityTest : public AccessibilityTest {
+protected:
+    void SetUp() override {
+        AccessibilityTest::SetUp();
+        if (!SetUpStopped())
+            StartEditor({}, m_env);
+    }
+};

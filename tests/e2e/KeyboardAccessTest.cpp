@@ -14,12 +14,6 @@ namespace {
 
 class KeyboardOnly : public DisplayTest {
 protected:
-    void SetUp() override {
-        DisplayTest::SetUp();
-        if (SetUpStopped())
-            return;
-        original = FileBytes(dir.filePath("Corvette.gf"));
-    }
     void Start(const QProcessEnvironment& env = {}) {
         StartEditor({dir.filePath("Corvette.gf")}, env);
         if (HasFatalFailure())
@@ -33,7 +27,8 @@ protected:
         return desktop.WaitUntil([&] { return desktop.Windows() == main; });
     }
 
-    std::string original;
+    const std::string original =
+        FileBytes(QStringLiteral(PELTO5_SOURCE_DIR "/examples/Corvette.gf"));
     QStringList main;
 };
 

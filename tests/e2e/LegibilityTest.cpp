@@ -163,15 +163,7 @@ TEST_F(Legibility, FocusCueStandsOutOnEveryMarkerFace) {
     }
 }
 
-// The editor on the desktop's accessibility bus, as a screen reader meets it.
-class Accessibility : public AccessibilityTest {
-protected:
-    void SetUp() override {
-        AccessibilityTest::SetUp();
-        if (!SetUpStopped())
-            StartEditor({}, m_env);
-    }
-};
+class Accessibility : public EditorAccessibilityTest {};
 
 TEST_F(Accessibility, ScreenReaderHearsEveryNameOnceAndAMarkersNewPlace) {
     QStringList buttons, described;

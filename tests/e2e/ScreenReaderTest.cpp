@@ -19,14 +19,7 @@ bool Holds(const QList<QStringList>& nodes, const QString& role, const QString& 
     });
 }
 
-class ScreenReader : public AccessibilityTest {
-protected:
-    void SetUp() override {
-        AccessibilityTest::SetUp();
-        if (!SetUpStopped())
-            StartEditor({}, m_env);
-    }
-};
+class ScreenReader : public EditorAccessibilityTest {};
 
 } // namespace
 
