@@ -58,13 +58,15 @@ TEST_F(KeyboardOnly, EveryDialogGivesTheKeysBackToTheEditor) {
         EXPECT_TRUE(DialogsGone()) << what << " did not close";
     };
     auto key = [&](const QString& key) { return [&, key] { desktop.Key(key); }; };
-    // Ctrl+O, a name typed into the file dialog, and Enter.
+    // Ctrl+O, a name typed into the file dialog, and Enter; what follows
+    // comes once the file dialog is gone.
     auto open = [&](const QString& name) {
         return [&, name] {
             desktop.Key("ctrl+o");
-            Dialog();
+            const QString files = Dialog();
             desktop.Type(dir.filePath(name));
             desktop.Key("Return");
+            EXPECT_TRUE(desktop.WaitUntil([&] { return !desktop.Windows().contains(files); }));
         };
     };
 
