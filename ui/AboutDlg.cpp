@@ -8,16 +8,15 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <algorithm>
-
 namespace pelto5 {
 
 AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString());
+    setAccessibleName(tr("About Pelto5"));
     setFont(DialogFont());
-    // The template's box, grown downward by a row for each key line past three.
+    // The box grows downward by a line for each key line beyond the first three.
     const QStringList keys = KeyLines();
-    setFixedSize(DialogUnitsRect(0, 0, 235, 55 + 8 * std::max(0, int(keys.size()) - 3)).size());
+    setFixedSize(DialogUnitsRect(0, 0, 235, 55 + 8 * (static_cast<int>(keys.size()) - 3)).size());
 
     auto* icon = new QLabel(this);
     icon->setGeometry(DialogUnitsRect(11, 17, 21, 20));
@@ -48,6 +47,7 @@ QStringList AboutDlg::KeyLines() {
     return {QStringLiteral("Ctrl+Z undo, Ctrl+Y or Ctrl+Shift+Z redo, Ctrl+S save."),
             QStringLiteral("Arrows nudge the last marker (Shift: by 8). Ctrl+O open."),
             QStringLiteral("Ctrl+F find by name; M, Shift+M mirror; pelto5 --check PATH."),
+            QStringLiteral("F1 this box. Tab, Shift+Tab move the focus; Space presses."),
             tr("L magnifier; G place the marker at typed x, y.")};
 }
 
