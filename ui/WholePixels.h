@@ -60,10 +60,10 @@ DeviceSpan DeviceSpanOf(int first, int end, qreal scale);
 void DrawInDevicePixels(QPainter& painter, const QImage& image, const QPoint& topLeft);
 
 // Draws a picture meant for exact pixels (a ship picture, a marker's face) at
-// the painter's origin: on a scaled screen every device pixel shows the
-// picture pixel its client pixel is, whole and unblended, by the rule above;
-// at scale 1 the picture is drawn as it always was. The device-sized copy is
-// kept until the picture, its place or the scale changes.
+// the painter's origin on a scaled screen: every device pixel shows the
+// picture pixel its client pixel is, whole and unblended, by the rule above
+// (at scale 1 its controls draw as they always did). The device-sized copy
+// is kept until the picture, its place or the scale changes.
 class WholePixelPicture {
 public:
     // Draws image's top-left part of size client pixels.

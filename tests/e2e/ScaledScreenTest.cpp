@@ -9,6 +9,7 @@
 #include <QImage>
 
 #include <cmath>
+#include <map>
 #include <vector>
 
 using namespace pelto5;
