@@ -3,7 +3,10 @@
 #include "Colours.h"
 #include "KeyboardCues.h"
 #include "Resources.h"
+#include "SelectableButtonAccessible.h"
+#include "SelectionCue.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -58,6 +61,8 @@ void BitmapButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (!face.isNull())
         painter.drawImage(QPoint(0, 0), face, QRect(0, 0, width(), height()));
+    if (m_selected)
+        SelectionCue::Draw(painter, rect());
     if (hasFocus() && KeyboardCuesShown(this)) {
         // One lilac pixel on, one off, along the button's own edge.
         QPen dotted(ToQColor(kLilac), 1);
@@ -65,6 +70,22 @@ void BitmapButton::paintEvent(QPaintEvent*) {
         painter.setPen(dotted);
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
+}
+
+void BitmapButton::SetSelectable() {
+    InstallSelectableButtonAccessible();
+    m_selectable = true;
+}
+
+void BitmapButton::SetSelected(bool selected) {
+    if (selected == m_selected)
+        return;
+    m_selected = selected;
+    QAccessible::State changed;
+    changed.selected = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
+    update();
 }
 
 } // namespace pelto5
