@@ -1,9 +1,9 @@
 #include "BitmapButton.h"
 
+#include "BitmapButtonAccessible.h"
 #include "Colours.h"
 #include "KeyboardCues.h"
 #include "Resources.h"
-#include "SelectableButtonAccessible.h"
 #include "SelectionCue.h"
 
 #include <QAccessible>
@@ -14,6 +14,7 @@ namespace pelto5 {
 
 BitmapButton::BitmapButton(QWidget* parent, int id, const QString& caption, const QRect& rect)
     : QAbstractButton(parent), m_id(id) {
+    InstallBitmapButtonAccessible();
     setText(caption);
     setProperty("id", id);
     setProperty("controlId", id);
@@ -70,11 +71,6 @@ void BitmapButton::paintEvent(QPaintEvent*) {
         painter.setPen(dotted);
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
-}
-
-void BitmapButton::SetSelectable() {
-    InstallSelectableButtonAccessible();
-    m_selectable = true;
 }
 
 void BitmapButton::SetSelected(bool selected) {

@@ -25,7 +25,7 @@ public:
 
     // A selectable button (a marker) can be selected; it then shows the
     // selection cue, and screen readers hear it as selected.
-    void SetSelectable();
+    void SetSelectable() { m_selectable = true; }
     bool IsSelectable() const { return m_selectable; }
     void SetSelected(bool selected);
     bool IsSelected() const { return m_selected; }
