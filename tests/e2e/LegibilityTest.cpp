@@ -182,6 +182,15 @@ protected:
         return nodes;
     }
 
+    // The names of the selected objects.
+    QStringList Selected() {
+        QProcess script;
+        Run(script, "selected");
+        EXPECT_TRUE(script.waitForFinished(60000));
+        EXPECT_EQ(script.exitCode(), 0) << script.readAllStandardError().toStdString();
+        return QString::fromUtf8(script.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    }
+
     QProcess m_bus;
     QProcessEnvironment m_env;
 };
@@ -244,6 +253,22 @@ TEST_F(Accessibility, ScreenReaderHearsEveryNameOnceAndAMarkersNewPlace) {
     })) << heard.toStdString();
     const QString now = said.last().section('\t', 1);
     EXPECT_TRUE(Tree().contains({"push button", "VLWeapon12", now})) << now.toStdString();
+}
+
+// Ctrl+click selects a marker: a screen reader hears it as selected, with
+// how many are, and after the selection moved, how many moved together.
+TEST_F(Accessibility, ScreenReaderHearsTheSelection) {
+    for (int i : {20, 21}) // VLWeapon12, VLWeapon13
+        desktop.CtrlClickAt(InTray(i).x(), InTray(i).y());
+    QStringList selected = Selected();
+    selected.sort();
+    EXPECT_EQ(selected, (QStringList{"VLWeapon12", "VLWeapon13"}));
+    EXPECT_TRUE(Tree().contains({"push button", "VLWeapon13", "in the tray, one of 2 selected"}));
+    desktop.Key("Right");
+    EXPECT_TRUE(Tree().contains(
+        {"push button", "VLWeapon12", "in the tray, one of 2 selected, 2 moved together"}));
+    desktop.Key("ctrl+shift+a");
+    EXPECT_EQ(Selected(), QStringList());
 }
 
 } // namespace

@@ -55,13 +55,6 @@ protected:
         original = ship.toStdString();
         StartEditor({dir.filePath("Corvette.gf")});
     }
-    void CtrlClickAt(int x, int y) {
-        desktop.MoveTo(x, y);
-        desktop.Xdo({"keydown", "ctrl"});
-        desktop.Xdo({"click", "1"});
-        desktop.Xdo({"keyup", "ctrl"});
-        desktop.Settle();
-    }
     // Ctrl+A with the pointer at (x, y).
     void SelectAllAt(int x, int y) {
         desktop.MoveTo(x, y);
@@ -75,8 +68,8 @@ protected:
 
 TEST_F(Selecting, SelectedMarkersNudgeAndCarryTogetherAsOneStep) {
     Open("VLPower1=100,100", "VLBridge1=250,40");
-    CtrlClickAt(128, 130); // VLPower1, at client (123, 124)
-    CtrlClickAt(278, 70);  // VLBridge1, at client (273, 64)
+    desktop.CtrlClickAt(128, 130); // VLPower1, at client (123, 124)
+    desktop.CtrlClickAt(278, 70);  // VLBridge1, at client (273, 64)
     for (const char* key : {"Right", "Right", "Right", "Right", "shift+Down"})
         desktop.Key(key);
     std::string saved = Save();
@@ -179,7 +172,7 @@ TEST_F(Selecting, SelectedMarkersShowTheCue) {
     for (int i : chosen) {
         const Rect rc = surface.MarkerRect(i);
         markers += QRect(rc.left, rc.top, rc.Width(), rc.Height());
-        CtrlClickAt(rc.left + rc.Width() / 2, rc.top + rc.Height() / 2);
+        desktop.CtrlClickAt(rc.left + rc.Width() / 2, rc.top + rc.Height() / 2);
     }
     desktop.MoveTo(400, 395);
     const QImage after = desktop.SteadyScreenshot(desktop.Window());
