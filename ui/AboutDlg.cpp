@@ -8,12 +8,25 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace pelto5 {
+
+namespace {
+
+// The key lines' rows, in dialog units: the template's box holds three,
+// and grows downward by a row for each line more.
+constexpr int kKeysTop = 22, kKeyRow = 8, kTemplateRows = 3, kTemplateHeight = 55;
+
+} // namespace
 
 AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString());
     setFont(DialogFont());
-    setFixedSize(DialogUnitsRect(0, 0, 235, 55).size());
+    const QStringList keys = KeyLines();
+    const int rows = std::max<int>(keys.size(), kTemplateRows);
+    setFixedSize(
+        DialogUnitsRect(0, 0, 235, kTemplateHeight + kKeyRow * (rows - kTemplateRows)).size());
 
     auto* icon = new QLabel(this);
     icon->setGeometry(DialogUnitsRect(11, 17, 21, 20));
@@ -26,10 +39,9 @@ AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
     version->setObjectName(QStringLiteral("version"));
 
     // The keys beyond the mouse, where a user looks for what a program can do.
-    const QStringList keys = KeyLines();
     for (int k = 0; k < keys.size(); ++k) {
         auto* line = new QLabel(keys[k], this);
-        line->setGeometry(DialogUnitsRect(40, 22 + 8 * k, 188, 8));
+        line->setGeometry(DialogUnitsRect(40, kKeysTop + kKeyRow * k, 188, kKeyRow));
         line->setTextFormat(Qt::PlainText);
         line->setObjectName(QStringLiteral("keys"));
     }
@@ -44,7 +56,9 @@ AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
 QStringList AboutDlg::KeyLines() {
     return {QStringLiteral("Ctrl+Z undo, Ctrl+Y or Ctrl+Shift+Z redo, Ctrl+S save."),
             QStringLiteral("Arrows nudge the last marker (Shift: by 8). Ctrl+O open."),
-            QStringLiteral("Ctrl+F find by name; M, Shift+M mirror; pelto5 --check PATH.")};
+            QStringLiteral("Ctrl+F find by name; M, Shift+M mirror; pelto5 --check PATH."),
+            tr("Ctrl+click selects; Ctrl+A all on the picture; Ctrl+Shift+A none."),
+            tr("Selected markers move together: the arrows, or a click carries all.")};
 }
 
 } // namespace pelto5
