@@ -92,3 +92,47 @@ TEST_F(Selection, CtrlClickSelectsAndScreenReadersHearIt) {
     PressOn(dlg.get(), QPoint(100, 100));
     EXPECT_EQ(Described(0), "on the VL picture at 77, 76, selected");
 }
+
+// A selection's moves are work to keep like any other: unsaved while the
+// markers stand elsewhere (not once nudged back), a carry of them until it
+// ends, Cancel putting them all back; and saving into a file another program
+// changed keeps them.
+TEST_F(Selection, MovesTogetherAreWorkToKeep) {
+    int asked = 0, answer = 2; // Cancel
+    dlg->SetQuestion([&](QWidget*, const QString&, const QStringList&) {
+        ++asked;
+        return answer;
+    });
+    CtrlClick(0);
+    CtrlClick(31);
+    EXPECT_FALSE(dlg->HasUnsavedWork());
+    QTest::keyClick(dlg.get(), Qt::Key_Right);
+    EXPECT_TRUE(dlg->HasUnsavedWork());
+    QTest::keyClick(dlg.get(), Qt::Key_Left);
+    EXPECT_FALSE(dlg->HasUnsavedWork());
+
+    const QRect power = Geometry(kFirstMarkerId), warp = Geometry(kFirstMarkerId + 31);
+    Click(kFirstMarkerId); // selected: both carried
+    MoveTo(QPoint(200, 150));
+    EXPECT_TRUE(dlg->HasUnsavedWork());
+    dlg->close();
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_EQ(dlg->DragState(), 0);
+    EXPECT_EQ(Geometry(kFirstMarkerId), power);
+    EXPECT_EQ(Geometry(kFirstMarkerId + 31), warp);
+
+    Click(kFirstMarkerId);
+    MoveTo(QPoint(200, 150));
+    PressOn(dlg.get(), QPoint(200, 150));
+    QFile ship(dir.filePath("S.gf"));
+    ASSERT_TRUE(ship.open(QIODevice::Append));
+    ship.write("Other=1\r\n");
+    ship.close();
+    answer = 0; // Save into the changed file
+    QTest::keyClick(dlg.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(asked, 2);
+    ASSERT_TRUE(ship.open(QIODevice::ReadOnly));
+    EXPECT_EQ(ship.readAll().toStdString(),
+              "[HardPoints]\r\n\r\nVLPower1=177,126\r\nWarp=157,106\r\nOther=1\r\n");
+}
