@@ -323,6 +323,10 @@ void Pelto5Dlg::CarryStarted(int i) {
     for (auto it = carried.rbegin(); it != carried.rend(); ++it)
         m_markers[*it]->stackUnder(m_btnData);
     grabMouse();
+    ShowName(i);
+}
+
+void Pelto5Dlg::ShowName(int i) {
     m_readouts->ShowName(QString::fromLatin1(ToUpperCopy(m_model.Name(i)).c_str()));
 }
 
@@ -349,8 +353,7 @@ void Pelto5Dlg::SelectionChanged() {
         DescribeMarker(i);
     }
     if (!selection.Empty())
-        m_readouts->ShowName(
-            QString::fromLatin1(ToUpperCopy(m_model.Name(selection.Last())).c_str()));
+        ShowName(selection.Last());
 }
 
 QSize Pelto5Dlg::ShownPictureSize(int pictureId) const {

@@ -121,6 +121,8 @@ private:
     void ShowPoint(const QPoint& point) override;
     QSize ShownPictureSize(int pictureId) const override;
     void SelectionChanged() override;
+    // The name read-out shows hardpoint i's name, in capitals.
+    void ShowName(int i);
 
     void CreateTemplateControls();
     void CreateCommandButtons();
