@@ -95,8 +95,9 @@ public:
     // The next nudge starts a new step instead of joining the last one.
     void EndNudgeRun() { ++m_nNudgeRun; }
     // Drops the carried marker at the mirror image of the marker placed last,
-    // across its picture's horizontal line, or vertical line; false (and
-    // nothing moves) when nothing is placed yet or no picture is shown.
+    // across its picture's horizontal line, or vertical line, the markers
+    // carried with it at their offsets to it; false (and nothing moves) when
+    // nothing is placed yet or no picture is shown.
     bool Mirror(bool acrossVerticalLine);
 
     // Ctrl+Z: a carry is put back; otherwise the last step is undone.
