@@ -8,25 +8,15 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <algorithm>
-
 namespace pelto5 {
-
-namespace {
-
-// The key lines' rows, in dialog units: the template's box holds three,
-// and grows downward by a row for each line more.
-constexpr int kKeysTop = 22, kKeyRow = 8, kTemplateRows = 3, kTemplateHeight = 55;
-
-} // namespace
 
 AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString());
+    setAccessibleName(tr("About Pelto5"));
     setFont(DialogFont());
+    // The box grows downward by a line for each key line beyond the first three.
     const QStringList keys = KeyLines();
-    const int rows = std::max<int>(keys.size(), kTemplateRows);
-    setFixedSize(
-        DialogUnitsRect(0, 0, 235, kTemplateHeight + kKeyRow * (rows - kTemplateRows)).size());
+    setFixedSize(DialogUnitsRect(0, 0, 235, 55 + 8 * (static_cast<int>(keys.size()) - 3)).size());
 
     auto* icon = new QLabel(this);
     icon->setGeometry(DialogUnitsRect(11, 17, 21, 20));
@@ -41,7 +31,7 @@ AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
     // The keys beyond the mouse, where a user looks for what a program can do.
     for (int k = 0; k < keys.size(); ++k) {
         auto* line = new QLabel(keys[k], this);
-        line->setGeometry(DialogUnitsRect(40, kKeysTop + kKeyRow * k, 188, kKeyRow));
+        line->setGeometry(DialogUnitsRect(40, 22 + 8 * k, 188, 8));
         line->setTextFormat(Qt::PlainText);
         line->setObjectName(QStringLiteral("keys"));
     }
@@ -57,6 +47,7 @@ QStringList AboutDlg::KeyLines() {
     return {QStringLiteral("Ctrl+Z undo, Ctrl+Y or Ctrl+Shift+Z redo, Ctrl+S save."),
             QStringLiteral("Arrows nudge the last marker (Shift: by 8). Ctrl+O open."),
             QStringLiteral("Ctrl+F find by name; M, Shift+M mirror; pelto5 --check PATH."),
+            QStringLiteral("F1 this box. Tab, Shift+Tab move the focus; Space presses."),
             tr("Ctrl+click selects; Ctrl+A all on the picture; Ctrl+Shift+A none."),
             tr("Selected markers move together: the arrows, or a click carries all.")};
 }

@@ -1,7 +1,8 @@
 #include "BitmapButton.h"
 
+#include "AccessibleInterface.h"
 #include "BitmapButtonAccessible.h"
-#include "Colours.h"
+#include "FocusCue.h"
 #include "KeyboardCues.h"
 #include "Resources.h"
 #include "SelectionCue.h"
@@ -14,7 +15,7 @@ namespace pelto5 {
 
 BitmapButton::BitmapButton(QWidget* parent, int id, const QString& caption, const QRect& rect)
     : QAbstractButton(parent), m_id(id) {
-    InstallBitmapButtonAccessible();
+    UseAccessibleInterface<BitmapButton, BitmapButtonAccessible>();
     setText(caption);
     setProperty("id", id);
     setProperty("controlId", id);
@@ -65,11 +66,11 @@ void BitmapButton::paintEvent(QPaintEvent*) {
     if (m_selected)
         SelectionCue::Draw(painter, rect());
     if (hasFocus() && KeyboardCuesShown(this)) {
-        // One lilac pixel on, one off, along the button's own edge.
-        QPen dotted(ToQColor(kLilac), 1);
-        dotted.setDashPattern({1, 1});
-        painter.setPen(dotted);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        // Where no face covers the button, the cue is set off the window's colour.
+        const QRgb bare = palette().color(QPalette::Window).rgb();
+        DrawFocusCue(painter, rect(), [&face, bare](const QPoint& p) {
+            return face.valid(p) ? face.pixel(p) : bare;
+        });
     }
 }
 

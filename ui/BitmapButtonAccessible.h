@@ -1,12 +1,26 @@
 #pragma once
 
+#include <QAccessibleWidget>
+
 namespace pelto5 {
 
-// Screen readers hear a BitmapButton as a push button, named by its
-// accessible name or else its caption; a selectable one (a marker) can be
-// selected, and has the state "selected" while it is. Installed once for the
-// application, before the first button is made: Qt keeps the description it
-// makes for a control while the control is being built.
-void InstallBitmapButtonAccessible();
+class BitmapButton;
+
+// What screen readers hear of a BitmapButton: a push button named by its
+// accessible name or else its caption, pressed while held down; a selectable
+// one (a marker) can be selected, and has the state "selected" while it is.
+// Qt's own push button description has no selection.
+class BitmapButtonAccessible : public QAccessibleWidget {
+public:
+    explicit BitmapButtonAccessible(BitmapButton* button);
+
+    QString text(QAccessible::Text t) const override;
+    QAccessible::State state() const override;
+    QStringList actionNames() const override;
+    void doAction(const QString& action) override;
+
+private:
+    BitmapButton* Button() const;
+};
 
 } // namespace pelto5

@@ -3,30 +3,18 @@
 // What a person must see of a selected marker, checked on pictures of the
 // marker without and with the selection: shared by the offscreen widget
 // tests and the end-to-end suite, which looks at the real X server's screen.
+#include "FocusCue.h"
+
 #include <QImage>
 #include <QRect>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <map>
 #include <string>
 
 namespace pelto5::look {
-
-// WCAG's contrast ratio of two colours, from their relative luminance.
-inline double Contrast(QRgb a, QRgb b) {
-    auto luminance = [](QRgb c) {
-        auto linear = [](int v) {
-            const double s = v / 255.0;
-            return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
-    };
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
 
 // The selection cue on a marker, plain and cued being the same marker
 // without and with it: a white L round a black one in each corner, one pixel
@@ -73,9 +61,9 @@ inline void ExpectSelectionCue(const QImage& plain, const QImage& cued, const st
     const QRgb faceColour = std::max_element(face.begin(), face.end(), [](auto& a, auto& b) {
                                 return a.second < b.second;
                             })->first;
-    EXPECT_GE(
-        std::max(Contrast(qRgb(255, 255, 255), faceColour), Contrast(qRgb(0, 0, 0), faceColour)),
-        3.0)
+    EXPECT_GE(std::max(ContrastRatio(qRgb(255, 255, 255), faceColour),
+                       ContrastRatio(qRgb(0, 0, 0), faceColour)),
+              3.0)
         << name;
 }
 
