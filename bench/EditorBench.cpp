@@ -1,7 +1,8 @@
-// The editor window's start-up, repaint, carried move and drop, each beside a
-// floor measured in the same run: a plain dialog of the same size painting one
-// pixmap, and one plain widget moved and repainted on the same skin. And the
-// undo history's memory beside the bytes its steps must hold.
+// The editor window's start-up, repaint, carried move (of one marker and of
+// all 56 selected) and drop, each beside a floor measured in the same run: a
+// plain dialog of the same size painting one pixmap, and plain widgets moved
+// and repainted on the same skin. And the undo history's memory beside the
+// bytes its steps must hold.
 #include "MarkerMoves.h"
 #include "Pelto5App.h"
 #include "Pelto5Dlg.h"
@@ -115,6 +116,48 @@ void BM_CarriedMove(benchmark::State& state) {
     dlg.releaseMouse();
 }
 
+// All 56 markers selected and carried together, one mouse move at a time,
+// beside 56 plain widgets moved and repainted on the same skin.
+void BM_GroupCarriedMoveFloor(benchmark::State& state) {
+    SkinDialog dlg;
+    std::vector<std::unique_ptr<QWidget>> plain;
+    for (int i = 0; i < kHardpointCount; ++i)
+        plain.push_back(std::make_unique<QWidget>(&dlg));
+    ShowOrSkip(dlg, state);
+    int k = 0;
+    for (auto _ : state) {
+        for (int i = 0; i < kHardpointCount; ++i)
+            plain[i]->setGeometry(100 + (k & 63) + (i % 14) * 42, 100 + (k & 31) + (i / 14) * 24,
+                                  42, 24);
+        ++k;
+        QCoreApplication::processEvents();
+    }
+}
+
+void BM_GroupCarriedMove(benchmark::State& state) {
+    Pelto5Dlg dlg(RealFileSystem());
+    ShowOrSkip(dlg, state);
+    auto click = [&dlg](int i, Qt::KeyboardModifiers modifiers) {
+        const QPoint at = dlg.Control(kFirstMarkerId + i)->geometry().center();
+        QTest::mouseClick(dlg.windowHandle(), Qt::LeftButton, modifiers, at);
+    };
+    for (int i = 0; i < kHardpointCount; ++i)
+        click(i, Qt::ControlModifier);
+    click(0, Qt::NoModifier);
+    if (dlg.DragState() != 1)
+        state.SkipWithError("the selection was not picked up");
+    int k = 0;
+    for (auto _ : state) {
+        const QPointF p(100 + (k & 63), 100 + (k & 31));
+        ++k;
+        QMouseEvent move(QEvent::MouseMove, p, dlg.mapToGlobal(p), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(&dlg, &move);
+        QCoreApplication::processEvents();
+    }
+    dlg.releaseMouse();
+}
+
 void BM_DropFloor(benchmark::State& state) {
     SkinDialog dlg;
     std::vector<std::unique_ptr<QWidget>> plain;
@@ -172,6 +215,8 @@ BENCHMARK(BM_RepaintFloor)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Repaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CarriedMoveFloor)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CarriedMove)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GroupCarriedMoveFloor)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GroupCarriedMove)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DropFloor)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Drop)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HistoryMemory)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -10,6 +10,17 @@ namespace pelto5 {
 
 class MarkerSurface;
 
+// What moved markers: an arrow key's nudge takes in the next nudge of the
+// same markers within the same run; a selection's markers moved together are
+// told apart from a command's (RESET, CLEAR, PASTE) or a single marker's move;
+// a placement (a drop, a nudge, a typed place, a mirror) names the marker it
+// placed, the one the read-outs show, where a command names none.
+struct MoveKind {
+    int nudgeRun = -1; // the run of nudges, or -1 for no nudge
+    bool together = false;
+    int lead = -1;
+};
+
 // One step of the editor's history: markers moved from where they stood to
 // where they went. Undo and redo move markers only; the ship's lines, its
 // loaded positions and the copied layout stay as they are.
@@ -21,13 +32,7 @@ public:
         Rect to;
     };
 
-    // What a step did: moved the layout (RESET, CLEAR, PASTE), placed one
-    // marker (a drop, a typed place, a mirror), or nudged one. A nudge step
-    // takes in the next nudge of the same marker within the same run.
-    enum class Kind { Layout, Placement, Nudge };
-
-    MarkerMoves(MarkerSurface& surface, std::vector<Move> moves, Kind kind = Kind::Layout,
-                int nudgeRun = 0);
+    MarkerMoves(MarkerSurface& surface, std::vector<Move> moves, MoveKind kind = {});
 
     void undo() override;
     void redo() override;
@@ -36,16 +41,16 @@ public:
 
     // The marker the step moved when it moved one alone, or -1.
     int SoleMarker() const { return m_moves.size() == 1 ? m_moves.front().marker : -1; }
-    // The marker a placement or a run of nudges put somewhere, or -1 for a
-    // layout step; and where it put it.
-    int PlacedMarker() const { return m_kind == Kind::Layout ? -1 : m_moves.front().marker; }
-    const Rect& PlacedAt() const { return m_moves.front().to; }
+    // How many markers of a selection the step moved together; 0 for any other step.
+    int MovedTogether() const { return m_kind.together ? static_cast<int>(m_moves.size()) : 0; }
+    // The marker a placement placed, or -1 for a command's step.
+    int Lead() const { return m_kind.lead; }
+    const std::vector<Move>& Moves() const { return m_moves; }
 
 private:
     MarkerSurface& m_surface;
     std::vector<Move> m_moves;
-    Kind m_kind;
-    int m_nNudgeRun;
+    MoveKind m_kind;
 };
 
 // How many steps the history keeps; older ones drop off. A step of all 56

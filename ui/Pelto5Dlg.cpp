@@ -17,6 +17,7 @@
 #include "PictureView.h"
 #include "ReadoutPanel.h"
 #include "Resources.h"
+#include "SelectionCue.h"
 #include "ShipPaths.h"
 #include "ShipPicture.h"
 #include "ShipText.h"
@@ -42,6 +43,7 @@
 #include <QShortcut>
 #include <QWindow>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace pelto5 {
@@ -177,6 +179,7 @@ void Pelto5Dlg::CreateMarkerButtons() {
         auto* marker = new BitmapButton(this, kFirstMarkerId + i, QStringLiteral("OK"),
                                         QRect(rc.left, rc.top, rc.Width(), rc.Height()));
         marker->LoadBitmaps(kFirstMarkerImage + i, kFirstMarkerImage + i);
+        marker->SetSelectable();
         connect(marker, &BitmapButton::clickedWithId, this, &Pelto5Dlg::OnMarkerClicked);
         m_controls[kFirstMarkerId + i] = marker;
         m_markers[i] = marker;
@@ -211,6 +214,8 @@ void Pelto5Dlg::CreateKeys() {
     key(QKeySequence(Qt::CTRL | Qt::Key_F), [this] { OnFind(); });
     key(QKeySequence(Qt::Key_M), [this] { OnMirror(false); });
     key(QKeySequence(Qt::SHIFT | Qt::Key_M), [this] { OnMirror(true); });
+    key(QKeySequence::SelectAll, [this] { m_carry.SelectAllOn(m_pointer->Pixel()); });
+    key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A), [this] { m_carry.SelectNone(); });
     key(QKeySequence(Qt::Key_L), [this] { m_magnifier->Toggle(); });
     key(QKeySequence(Qt::Key_G), [this] { OnTypeCoordinates(); });
     // F1: the about box and its keys, as the window menu shows it (a carried
@@ -239,7 +244,7 @@ void Pelto5Dlg::NameControls() {
         NameByFace(button);
     for (int i = 0; i < kHardpointCount; ++i) {
         m_markers[i]->setAccessibleName(QString::fromStdString(m_model.Name(i)));
-        m_markers[i]->setAccessibleDescription(SpokenPlace(m_model, i));
+        DescribeMarker(i);
     }
     m_stcVL->setAccessibleName(tr("VL picture"));
     m_stcTI->setAccessibleName(tr("TI picture"));
@@ -309,10 +314,22 @@ void Pelto5Dlg::MoveMarker(int i, const Rect& rc) {
     // A carried marker tells its place once it is dropped; every other move
     // (undo and redo, RESET, CLEAR, PASTE, opening a ship) tells it now, and
     // the new description reaches screen readers with its change event.
-    if (!m_carry.Carrying() || m_carry.Carried() != i)
-        m_markers[i]->setAccessibleDescription(SpokenPlace(m_model, i));
+    if (!m_carry.IsCarried(i)) {
+        m_nMovedTogether[i] = m_carry.MovingTogether();
+        DescribeMarker(i);
+    }
     if (m_magnifier)
         m_magnifier->Refresh();
+}
+
+void Pelto5Dlg::DescribeMarker(int i) {
+    const MarkerSelection& selection = m_carry.Selection();
+    const QString words =
+        SelectionCue::Described(SpokenPlace(m_model, i),
+                                selection.Contains(i) ? selection.Count() : 0, m_nMovedTogether[i]);
+    // Only a change is told to screen readers.
+    if (m_markers[i]->accessibleDescription() != words)
+        m_markers[i]->setAccessibleDescription(words);
 }
 
 void Pelto5Dlg::RedrawMarkers() {
@@ -321,24 +338,44 @@ void Pelto5Dlg::RedrawMarkers() {
 }
 
 void Pelto5Dlg::CarryStarted(int i) {
-    // Carried, the marker shows above the pictures and the other markers,
-    // still beneath the command buttons.
-    m_markers[i]->stackUnder(m_btnData);
+    // Carried, the markers show above the pictures and the other markers,
+    // still beneath the command buttons; the clicked one on top.
+    const std::vector<int> carried = m_carry.CarriedMarkers();
+    for (auto it = carried.rbegin(); it != carried.rend(); ++it)
+        m_markers[*it]->stackUnder(m_btnData);
     grabMouse();
+    ShowName(i);
+}
+
+void Pelto5Dlg::ShowName(int i) {
     m_readouts->ShowName(QString::fromLatin1(ToUpperCopy(m_model.Name(i)).c_str()));
 }
 
-void Pelto5Dlg::CarryEnded(int i) {
+void Pelto5Dlg::CarryEnded(int) {
     releaseMouse();
-    // Dropped, the marker goes back to its place among the markers, beneath
-    // those of lower numbers.
-    m_markers[i]->stackUnder(i == 0 ? m_btnData : m_markers[i - 1]);
+    // Dropped, the markers go back to their places among the markers, each
+    // beneath those of lower numbers: the lower ones first, so that each
+    // finds its neighbour in place.
+    std::vector<int> carried = m_carry.CarriedMarkers();
+    std::sort(carried.begin(), carried.end());
+    for (int i : carried)
+        m_markers[i]->stackUnder(i == 0 ? m_btnData : m_markers[i - 1]);
     RedrawMarkers();
 }
 
 void Pelto5Dlg::ShowPoint(const QPoint& point) {
     m_readouts->ShowPoint(point);
     m_magnifier->Follow(point, point);
+}
+
+void Pelto5Dlg::SelectionChanged() {
+    const MarkerSelection& selection = m_carry.Selection();
+    for (int i = 0; i < kHardpointCount; ++i) {
+        m_markers[i]->SetSelected(selection.Contains(i));
+        DescribeMarker(i);
+    }
+    if (!selection.Empty())
+        ShowName(selection.Last());
 }
 
 QSize Pelto5Dlg::ShownPictureSize(int pictureId) const {
@@ -357,12 +394,20 @@ QString Pelto5Dlg::MarkerName(int i) const {
 }
 
 QList<int> Pelto5Dlg::MarkedMarkers() const {
-    return m_carry.Carrying() ? QList<int>{m_carry.Carried()} : QList<int>{};
+    if (!m_carry.Carrying())
+        return {};
+    const std::vector<int> carried = m_carry.CarriedMarkers();
+    return QList<int>(carried.begin(), carried.end());
 }
 
 void Pelto5Dlg::OnMarkerClicked(int id) {
     const int i = id - kFirstMarkerId;
-    if (i >= 0 && i < kHardpointCount)
+    if (i < 0 || i >= kHardpointCount)
+        return;
+    // Ctrl+click (or Ctrl+Space on the focused marker) selects instead.
+    if (QGuiApplication::keyboardModifiers() & Qt::ControlModifier)
+        m_carry.OnMarkerCtrlClicked(i);
+    else
         m_carry.OnMarkerClicked(i);
 }
 
@@ -594,8 +639,11 @@ void Pelto5Dlg::OnFind() {
     FindDlg find(entries, this);
     find.PlaceAtPointer();
     if (find.exec() == QDialog::Accepted && find.Chosen() >= 0 &&
-        m_carry.State() == MarkerCarry::DragState::Idle)
-        OnMarkerClicked(kFirstMarkerId + find.Chosen());
+        m_carry.State() == MarkerCarry::DragState::Idle) {
+        // The marker found is picked up alone.
+        m_carry.SelectNone();
+        m_carry.OnMarkerClicked(find.Chosen());
+    }
 }
 
 void Pelto5Dlg::OnMirror(bool acrossVerticalLine) {

@@ -1,5 +1,6 @@
 #include "WholePixels.h"
 
+#include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWidget>
@@ -41,6 +42,10 @@ QPoint PointerPixels::PixelAt(const QMouseEvent& event) const {
     return Floor(exact);
 }
 
+QPoint PointerPixels::Pixel() const {
+    return m_bKnown ? Floor(m_exact) : m_window->mapFromGlobal(QCursor::pos());
+}
+
 bool PointerPixels::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (watched == m_window && (type == QEvent::Show || type == QEvent::WinIdChange)) {
@@ -50,6 +55,7 @@ bool PointerPixels::eventFilter(QObject* watched, QEvent* event) {
                (type == QEvent::MouseMove || type == QEvent::MouseButtonPress ||
                 type == QEvent::MouseButtonRelease)) {
         m_exact = static_cast<QMouseEvent*>(event)->position();
+        m_bKnown = true;
         if (type == QEvent::MouseMove)
             emit moved(Floor(m_exact));
     }

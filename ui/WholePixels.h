@@ -30,6 +30,9 @@ public:
 
     // The client pixel the pointer of window's mouse event lies in.
     QPoint PixelAt(const QMouseEvent& event) const;
+    // The client pixel the pointer lies in now: where it last moved over the
+    // window, or, before it ever did, where the system says it is.
+    QPoint Pixel() const;
 
 signals:
     // The pointer moved over the window, or over any control on it, to this
@@ -42,6 +45,7 @@ protected:
 private:
     QWidget* m_window;
     QPointF m_exact{-1e9, -1e9};
+    bool m_bKnown = false;
 };
 
 // The client pixel that device pixel d of a window at the given scale lies in.
