@@ -198,6 +198,20 @@ TEST(MarkerCarry, MirrorOfTheLastStandingPlacementOnItsOwnPicture) {
     c.carry.RecordMoves([&] { c.model.ClearLayout(); }); // no placement stands
     c.carry.OnMarkerClicked(4);
     EXPECT_FALSE(c.carry.Mirror(false));
+    c.carry.Cancel();
+
+    // Markers dropped together are each placed: VLWeapon1, carried along with
+    // Impulse, lands at VL (20, 30) and is VLWeapon2's reference.
+    c.carry.OnMarkerCtrlClicked(32);
+    c.carry.OnMarkerCtrlClicked(9);
+    c.carry.OnMarkerClicked(32);
+    const Rect along = TrayRects()[9], lead = TrayRects()[32];
+    c.carry.CarryTo({23 + 20 - (along.left - lead.left), 24 + 30 - (along.top - lead.top)});
+    c.carry.Drop();
+    ASSERT_EQ(c.At(9), QPoint(23 + 20, 24 + 30));
+    c.carry.OnMarkerClicked(10);
+    EXPECT_TRUE(c.carry.Mirror(false));
+    EXPECT_EQ(c.At(10), QPoint(23 + 20, 24 + 69));
 }
 
 // G's place: the carried marker is dropped there, or the one picked up last
@@ -225,6 +239,17 @@ TEST(MarkerCarry, PlaceAtIsADropThereAsOneStep) {
     EXPECT_TRUE(c.carry.PlaceAt({101, 90})); // where it stands: no step
     EXPECT_EQ(c.carry.History().index(), 2);
     EXPECT_EQ(c.carry.History().count(), 4);
+
+    // A selection carried with it keeps its distance, all in the one step.
+    c.carry.OnMarkerCtrlClicked(5);
+    c.carry.OnMarkerCtrlClicked(6);
+    c.carry.OnMarkerClicked(5);
+    const QPoint apart = c.At(6) - c.At(5);
+    EXPECT_TRUE(c.carry.PlaceAt({300, 60}));
+    EXPECT_EQ(c.At(6), QPoint(300, 60) + apart);
+    c.carry.Undo();
+    EXPECT_EQ(c.At(5), QPoint(101, 90));
+    EXPECT_EQ(c.At(6), QPoint(101, 90) + apart);
 }
 
 // Ctrl+click adds a marker to the selection or takes it out, picking nothing
