@@ -8,12 +8,31 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace pelto5 {
+
+namespace {
+
+// In dialog units: the template's height, and the key lines under the version line.
+constexpr int kTemplateHeight = 55;
+constexpr int kFirstKeyLineTop = 22;
+constexpr int kKeyLineHeight = 8;
+constexpr int kMarginUnderKeys = 9;
+
+} // namespace
 
 AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString());
     setFont(DialogFont());
-    setFixedSize(DialogUnitsRect(0, 0, 235, 55).size());
+    // The keys beyond the mouse, where a user looks for what a program can do.
+    const QStringList keys = KeyLines();
+    // The box grows downward with the key lines, keeping the margin under
+    // the last one; the template's controls keep their places.
+    const int lines = static_cast<int>(keys.size());
+    const int height =
+        std::max(kTemplateHeight, kFirstKeyLineTop + kKeyLineHeight * lines + kMarginUnderKeys);
+    setFixedSize(DialogUnitsRect(0, 0, 235, height).size());
 
     auto* icon = new QLabel(this);
     icon->setGeometry(DialogUnitsRect(11, 17, 21, 20));
@@ -25,11 +44,10 @@ AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
     version->setTextFormat(Qt::PlainText);
     version->setObjectName(QStringLiteral("version"));
 
-    // The keys beyond the mouse, where a user looks for what a program can do.
-    const QStringList keys = KeyLines();
     for (int k = 0; k < keys.size(); ++k) {
         auto* line = new QLabel(keys[k], this);
-        line->setGeometry(DialogUnitsRect(40, 22 + 8 * k, 188, 8));
+        line->setGeometry(
+            DialogUnitsRect(40, kFirstKeyLineTop + kKeyLineHeight * k, 188, kKeyLineHeight));
         line->setTextFormat(Qt::PlainText);
         line->setObjectName(QStringLiteral("keys"));
     }
@@ -44,7 +62,8 @@ AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
 QStringList AboutDlg::KeyLines() {
     return {QStringLiteral("Ctrl+Z undo, Ctrl+Y or Ctrl+Shift+Z redo, Ctrl+S save."),
             QStringLiteral("Arrows nudge the last marker (Shift: by 8). Ctrl+O open."),
-            QStringLiteral("Ctrl+F find by name; M, Shift+M mirror; pelto5 --check PATH.")};
+            QStringLiteral("Ctrl+F find by name; M, Shift+M mirror; pelto5 --check PATH."),
+            tr("Ctrl+D compare with a backup; R on a change puts it back.")};
 }
 
 } // namespace pelto5

@@ -1,13 +1,13 @@
 #include "FindDlg.h"
 
 #include "DialogFont.h"
+#include "WindowEdge.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTreeWidget>
@@ -119,10 +119,7 @@ bool FindDlg::eventFilter(QObject* watched, QEvent* event) {
 
 void FindDlg::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
-    // An edge in the text colour sets the black popup off the black window under it.
-    QPainter painter(this);
-    painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    PaintWindowEdge(*this);
 }
 
 } // namespace pelto5

@@ -1,6 +1,7 @@
 // The editor window: its controls, keys, mouse, painting and commands.
 // Carrying markers is its MarkerCarry's work, the read-outs its
-// ReadoutPanel's, and keeping work from being lost its ShipFileGuard's.
+// ReadoutPanel's, keeping work from being lost its ShipFileGuard's, and
+// comparing with another version of the ship its ShipComparison's.
 #include "Pelto5Dlg.h"
 
 #include "AboutDlg.h"
@@ -8,12 +9,14 @@
 #include "DialogKeys.h"
 #include "DialogUnits.h"
 #include "FindDlg.h"
+#include "GhostLayer.h"
 #include "KeyboardCues.h"
 #include "MarkerPlace.h"
 #include "MeDlg.h"
 #include "PictureLayout.h"
 #include "ReadoutPanel.h"
 #include "Resources.h"
+#include "ShipComparison.h"
 #include "ShipPaths.h"
 #include "ShipPicture.h"
 #include "ShipText.h"
@@ -77,6 +80,8 @@ Pelto5Dlg::Pelto5Dlg(FileSystem& fs, QWidget* parent)
     setWindowTitle(QStringLiteral("Vorsanth's Tolmar Util"));
     CreateCommandButtons();
     CreateMarkerButtons();
+    m_compare = new ShipComparison(this, m_model, *this, m_carry, m_guard,
+                                   [this](int i) { OnMarkerClicked(kFirstMarkerId + i); });
     StackControls();
     CreateKeys();
     setWindowIcon(ResourceIcon(kMainIcon));
@@ -177,10 +182,12 @@ void Pelto5Dlg::StackControls() {
     // The controls made first lie above those made later, so the command
     // buttons and read-outs stay above every marker and a lower marker above a
     // higher one; the ship pictures lie beneath everything, the markers on them.
+    // A comparison's ghosts lie on the pictures, beneath the markers.
     const QObjectList made = children();
     for (auto it = made.rbegin(); it != made.rend(); ++it)
         if (auto* control = qobject_cast<QWidget*>(*it))
             control->raise();
+    m_compare->Ghosts()->lower();
     m_stcTI->lower();
     m_stcVL->lower();
 }
@@ -199,6 +206,7 @@ void Pelto5Dlg::CreateKeys() {
     key(QKeySequence::Save, [this] { RunCommand(&Pelto5Dlg::OnSave); });
     key(QKeySequence::Open, [this] { RunCommand(&Pelto5Dlg::OnOpen); });
     key(QKeySequence(Qt::CTRL | Qt::Key_F), [this] { OnFind(); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_D), [this] { RunCommand(&Pelto5Dlg::OnCompare); });
     key(QKeySequence(Qt::Key_M), [this] { OnMirror(false); });
     key(QKeySequence(Qt::SHIFT | Qt::Key_M), [this] { OnMirror(true); });
     const struct {
@@ -292,6 +300,7 @@ void Pelto5Dlg::MoveMarker(int i, const Rect& rc) {
     // the new description reaches screen readers with its change event.
     if (!m_carry.Carrying() || m_carry.Carried() != i)
         m_markers[i]->setAccessibleDescription(SpokenPlace(m_model, i));
+    m_compare->MarkersMoved();
 }
 
 void Pelto5Dlg::RedrawMarkers() {
@@ -566,6 +575,10 @@ void Pelto5Dlg::OnFind() {
 void Pelto5Dlg::OnMirror(bool acrossVerticalLine) {
     if (!m_carry.Mirror(acrossVerticalLine))
         QApplication::beep();
+}
+
+void Pelto5Dlg::OnCompare() {
+    m_compare->OnCompare();
 }
 
 void Pelto5Dlg::dragEnterEvent(QDragEnterEvent* event) {

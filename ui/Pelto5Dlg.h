@@ -25,6 +25,7 @@ class QLabel;
 namespace pelto5 {
 
 class ReadoutPanel;
+class ShipComparison;
 
 // The editor window: the ship's two pictures, the 56 hardpoint markers, the
 // command buttons and the five read-outs, over the console skin. It owns the
@@ -54,6 +55,9 @@ public:
         m_guard.SetMessageShower(std::move(shower));
     }
     void SetQuestion(ShipFileGuard::Question question) { m_guard.SetQuestion(std::move(question)); }
+    void SetComparePrompt(ShipFileGuard::OpenPrompt prompt) {
+        m_guard.SetComparePrompt(std::move(prompt));
+    }
     // Ends the process at once (EXIT).
     void SetProcessExit(std::function<void()> exit) { m_exitProcess = std::move(exit); }
 
@@ -87,6 +91,9 @@ public:
     // hardpoint placed last, across its picture's horizontal (M) or vertical
     // (Shift+M) centre line.
     void OnMirror(bool acrossVerticalLine);
+    // Ctrl+D: compares the markers with another version of the ship file, or
+    // ends the comparison.
+    void OnCompare();
 
     // Whether closing or opening another ship now would lose work: a marker
     // moved since the ship was read or saved, or one being carried.
@@ -100,6 +107,7 @@ public:
     bool CopyHeld() const { return m_bCopyHeld != 0; }
     QString ReadoutText(int id) const;
     QLabel* Picture(int id) const;
+    const ShipComparison& Comparison() const { return *m_compare; }
 
 protected:
     // Enter, Esc, the window menu's Close and the window manager's close
@@ -165,6 +173,7 @@ private:
     QLabel* m_stcTI = nullptr;
     QLabel* m_stcVL = nullptr;
     ReadoutPanel* m_readouts = nullptr;
+    ShipComparison* m_compare = nullptr;
     QImage m_skin;
     std::map<int, QWidget*> m_controls;
     std::function<void()> m_exitProcess;

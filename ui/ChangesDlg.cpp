@@ -1,0 +1,241 @@
+#include "ChangesDlg.h"
+
+#include "DialogFont.h"
+#include "WindowEdge.h"
+
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QStyle>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace pelto5 {
+
+namespace {
+
+constexpr int kVisibleRows = 12;
+constexpr int kEdge = 1;
+// Between the editor window and this one.
+constexpr int kGap = 8;
+// The row the list is at least as wide as: a long name, a long move.
+const HardpointChange kWideRow{kFirstTiIndex - 1, Point{-1234, -1234}, Point{1234, 1234}};
+
+QString PlaceText(const std::optional<Point>& at) {
+    return at ? QStringLiteral("%1,%2").arg(at->x).arg(at->y) : ChangesDlg::tr("tray");
+}
+
+QString Signed(int64_t v) {
+    return v < 0 ? QString::number(v) : QStringLiteral("+%1").arg(v);
+}
+
+int HardpointOf(const QTreeWidgetItem* item) {
+    return item ? item->data(0, Qt::UserRole).toInt() : -1;
+}
+
+} // namespace
+
+ChangesDlg::ChangesDlg(QWidget* window) : QDialog(window, Qt::Tool | Qt::FramelessWindowHint) {
+    setFont(DialogFont());
+    setWindowTitle(tr("Changes"));
+    setAccessibleName(tr("Changes"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(kEdge + 2, kEdge + 2, kEdge + 2, kEdge + 2);
+    layout->setSpacing(2);
+
+    auto* top = new QHBoxLayout;
+    m_title = new QLabel(tr("Changes"), this);
+    m_title->setTextFormat(Qt::PlainText);
+    top->addWidget(m_title);
+    top->addStretch();
+    m_close = new QPushButton(QStringLiteral("\u00D7"), this);
+    m_close->setAccessibleName(tr("Close"));
+    m_close->setToolTip(tr("Close: the comparison ends"));
+    m_close->setFlat(true);
+    m_close->setFocusPolicy(Qt::NoFocus);
+    const int side = QFontMetrics(font()).height() + 4;
+    m_close->setFixedSize(side, side);
+    top->addWidget(m_close);
+    layout->addLayout(top);
+
+    m_list = new QTreeWidget(this);
+    m_list->setColumnCount(1);
+    m_list->setRootIsDecorated(false);
+    m_list->setUniformRowHeights(true);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_list->setAccessibleName(tr("Changed hardpoints"));
+    m_list->setAccessibleDescription(
+        tr("Enter picks a marker up; R puts it back where the compared file has it."));
+    m_list->header()->setSectionsClickable(true);
+    m_list->header()->setSortIndicator(0, Qt::DescendingOrder);
+    m_list->header()->setToolTip(tr("Click: largest move first, or table order"));
+    m_list->installEventFilter(this);
+    layout->addWidget(m_list);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_list->header(), &QHeaderView::sectionClicked, this, [this] {
+        m_bLargestFirst = !m_bLargestFirst;
+        Fill();
+    });
+    connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        if (HardpointOf(item) >= 0)
+            emit PickUpRequested(HardpointOf(item));
+    });
+    Fill();
+}
+
+QString ChangesDlg::RowText(const HardpointChange& change) {
+    const QString name = QString::fromLatin1(HardpointNames()[change.hardpoint].c_str());
+    const QString text = tr("%1 %2 → %3").arg(name, PlaceText(change.was), PlaceText(change.now));
+    if (!change.was || !change.now)
+        return text;
+    return tr("%1 (%2,%3)")
+        .arg(text, Signed(int64_t{change.now->x} - change.was->x),
+             Signed(int64_t{change.now->y} - change.was->y));
+}
+
+void ChangesDlg::ShowChanges(const QString& compared, const std::vector<HardpointChange>& changes) {
+    if (compared == m_compared && changes == m_changes)
+        return;
+    m_compared = compared;
+    m_changes = changes;
+    Fill();
+}
+
+std::vector<int> ChangesDlg::Shown() const {
+    std::vector<int> shown;
+    for (int k = 0; k < m_list->topLevelItemCount(); ++k)
+        if (HardpointOf(m_list->topLevelItem(k)) >= 0)
+            shown.push_back(HardpointOf(m_list->topLevelItem(k)));
+    return shown;
+}
+
+int ChangesDlg::CurrentHardpoint() const {
+    return HardpointOf(m_list->currentItem());
+}
+
+void ChangesDlg::Fill() {
+    std::vector<HardpointChange> rows = m_changes;
+    if (m_bLargestFirst)
+        SortLargestMoveFirst(rows);
+    const int current = CurrentHardpoint();
+    const int currentRow = std::max(0, m_list->indexOfTopLevelItem(m_list->currentItem()));
+
+    bool sameRows = m_list->topLevelItemCount() == static_cast<int>(rows.size());
+    for (int k = 0; sameRows && k < static_cast<int>(rows.size()); ++k)
+        sameRows = HardpointOf(m_list->topLevelItem(k)) == rows[k].hardpoint;
+    if (sameRows) {
+        // A carried marker changes its row at every step: the text alone.
+        for (int k = 0; k < static_cast<int>(rows.size()); ++k)
+            m_list->topLevelItem(k)->setText(0, RowText(rows[k]));
+    } else {
+        m_list->clear();
+        for (const HardpointChange& row : rows) {
+            auto* item = new QTreeWidgetItem(m_list, {RowText(row)});
+            item->setData(0, Qt::UserRole, row.hardpoint);
+        }
+        if (rows.empty()) {
+            auto* none = new QTreeWidgetItem(
+                m_list, {tr("Every hardpoint stands where %1 has it.").arg(m_compared)});
+            none->setData(0, Qt::UserRole, -1);
+            none->setFlags(Qt::ItemIsEnabled);
+        }
+        QTreeWidgetItem* keep = nullptr;
+        for (int k = 0; k < m_list->topLevelItemCount() && !keep; ++k)
+            if (HardpointOf(m_list->topLevelItem(k)) == current)
+                keep = m_list->topLevelItem(k);
+        if (!keep && !rows.empty())
+            keep = m_list->topLevelItem(std::min(currentRow, static_cast<int>(rows.size()) - 1));
+        m_list->setCurrentItem(keep);
+    }
+    m_list->setHeaderLabels({tr("%1 → now").arg(m_compared)});
+    m_list->header()->setSortIndicatorShown(m_bLargestFirst);
+    FitWidth();
+}
+
+void ChangesDlg::FitWidth() {
+    // The column as wide as its widest text measures, with room for the
+    // cell's own margins and the header's sort arrow.
+    const QFontMetrics metrics(m_list->font());
+    int widest =
+        std::max(metrics.horizontalAdvance(RowText(kWideRow)),
+                 metrics.horizontalAdvance(m_list->headerItem()->text(0)) + 2 * metrics.height());
+    for (int k = 0; k < m_list->topLevelItemCount(); ++k)
+        widest = std::max(widest, metrics.horizontalAdvance(m_list->topLevelItem(k)->text(0)));
+    const int cellMargins = 2 * (m_list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 4);
+    m_list->setColumnWidth(0, widest + cellMargins);
+    const int rowHeight = std::max(metrics.height(), m_list->sizeHintForRow(0));
+    const int frame = 2 * m_list->frameWidth();
+    m_list->setFixedSize(m_list->columnWidth(0) + m_list->verticalScrollBar()->sizeHint().width() +
+                             frame,
+                         m_list->header()->sizeHint().height() + rowHeight * kVisibleRows + frame);
+}
+
+void ChangesDlg::PlaceBeside(const QRect& window, const QRect& available) {
+    m_window = window;
+    m_available = available;
+    adjustSize();
+    Place();
+}
+
+void ChangesDlg::Place() {
+    if (!m_window.isValid())
+        return;
+    const QSize size = this->size();
+    int x = m_window.right() + 1 + kGap;
+    if (x + size.width() > m_available.right() + 1)
+        x = m_window.left() - kGap - size.width();
+    x = std::max(m_available.left(), std::min(x, m_available.right() + 1 - size.width()));
+    const int y = std::max(m_available.top(),
+                           std::min(m_window.top(), m_available.bottom() + 1 - size.height()));
+    move(x, y);
+}
+
+void ChangesDlg::ShareKeys(const QList<QShortcut*>& windowKeys) {
+    for (QShortcut* key : windowKeys) {
+        if (!(key->key()[0].keyboardModifiers() & Qt::ControlModifier))
+            continue;
+        auto* twin = new QShortcut(key->key(), this);
+        connect(twin, &QShortcut::activated, key, &QShortcut::activated);
+    }
+}
+
+bool ChangesDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_list && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const int hardpoint = CurrentHardpoint();
+        const bool plain = !(key->modifiers() & ~Qt::KeypadModifier);
+        if (plain && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            if (hardpoint >= 0)
+                emit PickUpRequested(hardpoint);
+            return true;
+        }
+        if (plain && key->key() == Qt::Key_R) {
+            if (hardpoint >= 0)
+                emit RevertRequested(hardpoint);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void ChangesDlg::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    PaintWindowEdge(*this);
+}
+
+void ChangesDlg::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    Place();
+}
+
+} // namespace pelto5
