@@ -8,12 +8,14 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -25,8 +27,9 @@ constexpr int kVisibleRows = 12;
 constexpr int kEdge = 1;
 // Between the editor window and this one.
 constexpr int kGap = 8;
-// The row the list is at least as wide as: a long name, a long move.
-const HardpointChange kWideRow{kFirstTiIndex - 1, Point{-1234, -1234}, Point{1234, 1234}};
+// The row the list is at least as wide as: the longest name, moved across
+// the whole of the largest picture the window shows.
+const HardpointChange kWideRow{kFirstTiIndex - 1, Point{607, 369}, Point{0, 0}};
 
 QString PlaceText(const std::optional<Point>& at) {
     return at ? QStringLiteral("%1,%2").arg(at->x).arg(at->y) : ChangesDlg::tr("tray");
@@ -53,6 +56,7 @@ ChangesDlg::ChangesDlg(QWidget* window) : QDialog(window, Qt::Tool | Qt::Framele
     auto* top = new QHBoxLayout;
     m_title = new QLabel(tr("Changes"), this);
     m_title->setTextFormat(Qt::PlainText);
+    m_title->setAttribute(Qt::WA_TransparentForMouseEvents);
     top->addWidget(m_title);
     top->addStretch();
     m_close = new QPushButton(QStringLiteral("\u00D7"), this);
@@ -191,13 +195,40 @@ void ChangesDlg::Place() {
     if (!m_window.isValid())
         return;
     const QSize size = this->size();
-    int x = m_window.right() + 1 + kGap;
-    if (x + size.width() > m_available.right() + 1)
-        x = m_window.left() - kGap - size.width();
-    x = std::max(m_available.left(), std::min(x, m_available.right() + 1 - size.width()));
-    const int y = std::max(m_available.top(),
-                           std::min(m_window.top(), m_available.bottom() + 1 - size.height()));
+    QPoint at = pos();
+    if (!m_bMovedByUser) {
+        at = QPoint(m_window.right() + 1 + kGap, m_window.top());
+        if (at.x() + size.width() > m_available.right() + 1)
+            at.setX(m_window.left() - kGap - size.width());
+    }
+    const int x =
+        std::max(m_available.left(), std::min(at.x(), m_available.right() + 1 - size.width()));
+    const int y =
+        std::max(m_available.top(), std::min(at.y(), m_available.bottom() + 1 - size.height()));
     move(x, y);
+}
+
+void ChangesDlg::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return QDialog::mousePressEvent(event);
+    m_bMovedByUser = true;
+    // Where the desktop moves windows itself (Wayland, a window manager that
+    // offers it), it takes the drag.
+    if (windowHandle() && windowHandle()->startSystemMove())
+        return;
+    m_bDragging = true;
+    m_ptDragStart = event->position().toPoint();
+}
+
+void ChangesDlg::mouseMoveEvent(QMouseEvent* event) {
+    if (m_bDragging)
+        move(pos() + event->position().toPoint() - m_ptDragStart);
+    QDialog::mouseMoveEvent(event);
+}
+
+void ChangesDlg::mouseReleaseEvent(QMouseEvent* event) {
+    m_bDragging = false;
+    QDialog::mouseReleaseEvent(event);
 }
 
 void ChangesDlg::ShareKeys(const QList<QShortcut*>& windowKeys) {

@@ -21,8 +21,9 @@ namespace pelto5 {
 // (+4,+2)"), in table order or, after a click on the header, largest move
 // first. Enter or a double click on a row asks for its marker to be picked
 // up, R for its hardpoint to go back where the compared file has it. It stays
-// open beside the editor window, frameless, in the application's colours;
-// Esc or its close button close it.
+// open beside the editor window, frameless, in the application's colours,
+// until the user drags it elsewhere by its title; Esc or its close button
+// close it.
 class ChangesDlg : public QDialog {
     Q_OBJECT
 public:
@@ -35,7 +36,8 @@ public:
     static QString RowText(const HardpointChange& change);
     // Puts the window beside window (a frame on the screen), right of it
     // where it fits, else left of it, and always wholly within available;
-    // it stays there as its size changes.
+    // it stays there as its size changes. Once the user has dragged it, it
+    // stays where it was put, kept within available.
     void PlaceBeside(const QRect& window, const QRect& available);
     // Every key of the editor window's with Ctrl works here too, as there.
     void ShareKeys(const QList<QShortcut*>& windowKeys);
@@ -55,6 +57,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // A drag on the title moves the window.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     // The rows again, from the changes in the order chosen; the current row
@@ -73,6 +79,9 @@ private:
     bool m_bLargestFirst = false;
     QRect m_window;
     QRect m_available;
+    bool m_bDragging = false;
+    bool m_bMovedByUser = false;
+    QPoint m_ptDragStart;
 };
 
 } // namespace pelto5

@@ -336,13 +336,25 @@ TEST_F(Comparing, ChangesStandsBesideTheWindowWhollyOnScreenWithEveryRowWhole) {
         EXPECT_EQ(Changes()->pos(), c.at) << c.window.x();
         EXPECT_TRUE(screen.contains(Changes()->frameGeometry())) << c.window.x();
     }
-    // Every row, and the widest a row can be, measures within the column.
-    const QTreeWidget* list = Changes()->List();
+    // Dragged by its title, it stays where it was put.
+    const QPoint title = Changes()->findChild<QLabel*>()->geometry().center();
+    const QPoint before = Changes()->pos();
+    QTest::mousePress(Changes(), Qt::LeftButton, {}, title);
+    QTest::mouseMove(Changes(), title + QPoint(30, 20));
+    QTest::mouseRelease(Changes(), Qt::LeftButton, {}, title + QPoint(30, 20));
+    EXPECT_EQ(Changes()->pos(), before + QPoint(30, 20));
+    Changes()->PlaceBeside(cases[0].window, screen);
+    EXPECT_EQ(Changes()->pos(), before + QPoint(30, 20));
+
+    // Every row, and the widest a row on the pictures can be, measures
+    // within the column; rows wider still widen it.
+    QTreeWidget* list = Changes()->List();
     const QFontMetrics metrics(list->font());
-    const HardpointChange widest{kVlWeapon22, Point{-1234, -1234}, Point{1234, 1234}};
+    const HardpointChange widest{kVlWeapon22, Point{607, 369}, Point{0, 0}};
+    const HardpointChange wider{kVlWeapon22, Point{-99999, -99999}, Point{99999, 99999}};
     EXPECT_LT(metrics.horizontalAdvance(ChangesDlg::RowText(widest)), list->columnWidth(0));
-    for (int k = 0; k < list->topLevelItemCount(); ++k)
-        EXPECT_LT(metrics.horizontalAdvance(list->topLevelItem(k)->text(0)), list->columnWidth(0));
+    Changes()->ShowChanges("Corvette.001", {wider});
+    EXPECT_LT(metrics.horizontalAdvance(ChangesDlg::RowText(wider)), list->columnWidth(0));
     EXPECT_LE(list->columnWidth(0), list->viewport()->width());
 }
 
