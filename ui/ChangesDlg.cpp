@@ -11,7 +11,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -231,16 +230,14 @@ void ChangesDlg::mouseReleaseEvent(QMouseEvent* event) {
     QDialog::mouseReleaseEvent(event);
 }
 
-void ChangesDlg::ShareKeys(const QList<QShortcut*>& windowKeys) {
-    for (QShortcut* key : windowKeys) {
-        if (!(key->key()[0].keyboardModifiers() & Qt::ControlModifier))
-            continue;
-        auto* twin = new QShortcut(key->key(), this);
-        connect(twin, &QShortcut::activated, key, &QShortcut::activated);
-    }
-}
-
 bool ChangesDlg::eventFilter(QObject* watched, QEvent* event) {
+    // The editor window's keys stay live while this window has the keys; the
+    // list keeps those without Ctrl or Alt (the arrows would nudge a marker).
+    if (watched == m_list && event->type() == QEvent::ShortcutOverride &&
+        !(static_cast<QKeyEvent*>(event)->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        event->accept();
+        return true;
+    }
     if (watched == m_list && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const int hardpoint = CurrentHardpoint();

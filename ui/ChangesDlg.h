@@ -3,7 +3,6 @@
 #include "HardpointChanges.h"
 
 #include <QDialog>
-#include <QList>
 #include <QRect>
 #include <QString>
 
@@ -11,7 +10,6 @@
 
 class QLabel;
 class QPushButton;
-class QShortcut;
 class QTreeWidget;
 
 namespace pelto5 {
@@ -23,7 +21,8 @@ namespace pelto5 {
 // up, R for its hardpoint to go back where the compared file has it. It stays
 // open beside the editor window, frameless, in the application's colours,
 // until the user drags it elsewhere by its title; Esc or its close button
-// close it.
+// close it. The editor window's keys with Ctrl (Ctrl+S, Ctrl+Z, Ctrl+D...)
+// work here as there; every other key is the list's.
 class ChangesDlg : public QDialog {
     Q_OBJECT
 public:
@@ -39,8 +38,6 @@ public:
     // it stays there as its size changes. Once the user has dragged it, it
     // stays where it was put, kept within available.
     void PlaceBeside(const QRect& window, const QRect& available);
-    // Every key of the editor window's with Ctrl works here too, as there.
-    void ShareKeys(const QList<QShortcut*>& windowKeys);
 
     QTreeWidget* List() const { return m_list; }
     QPushButton* CloseButton() const { return m_close; }

@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QEvent>
 #include <QScreen>
-#include <QShortcut>
 #include <QTreeWidget>
 #include <QWidget>
 
@@ -64,7 +63,6 @@ void ShipComparison::Start(const std::string& path, const std::string& bytes) {
     m_bComparing = true;
     if (!m_changes) {
         m_changes = new ChangesDlg(m_window);
-        m_changes->ShareKeys(m_window->findChildren<QShortcut*>(Qt::FindDirectChildrenOnly));
         connect(m_changes, &ChangesDlg::PickUpRequested, this, &ShipComparison::PickUp);
         connect(m_changes, &ChangesDlg::RevertRequested, this, &ShipComparison::Revert);
         connect(m_changes, &QDialog::finished, this, &ShipComparison::End);
