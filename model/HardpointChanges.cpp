@@ -1,10 +1,7 @@
 #include "HardpointChanges.h"
 
-#include "ShipText.h"
-
 #include <algorithm>
 #include <cmath>
-#include <string>
 
 namespace pelto5 {
 
@@ -21,16 +18,6 @@ double MoveLength(const HardpointChange& change) {
 }
 
 } // namespace
-
-HardpointPositions ReadHardpointPositions(std::string_view bytes) {
-    HardpointPositions positions{};
-    for (const std::string& line : SplitLines(std::string(bytes))) {
-        const int i = ClassifyLine(line);
-        if (i >= 0)
-            positions[i] = ParseCoordinates(line);
-    }
-    return positions;
-}
 
 HardpointPositions WrittenPositions(const HardpointPositions& positions) {
     HardpointPositions written{};

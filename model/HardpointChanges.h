@@ -1,21 +1,12 @@
 #pragma once
 
 #include "Geometry.h"
-#include "HardpointTable.h"
+#include "ShipLayout.h"
 
-#include <array>
 #include <optional>
-#include <string_view>
 #include <vector>
 
 namespace pelto5 {
-
-// Each hardpoint's file coordinates, in table order; none where it has no place.
-using HardpointPositions = std::array<std::optional<Point>, kHardpointCount>;
-
-// Where the ship file bytes put each hardpoint by the reader's rules (the
-// last line naming it decides); none where no line names it.
-HardpointPositions ReadHardpointPositions(std::string_view bytes);
 
 // What a save writes of positions: those on their picture; none (the tray)
 // for the rest, which a save drops.

@@ -56,7 +56,7 @@ std::string ToUpperCopy(const std::string& text) {
     return FoldCopy(text, 'a', 'A');
 }
 
-int ClassifyLine(const std::string& line) {
+int ClassifyLine(std::string_view line) {
     // The key is the text before the first "=" past the first position, spaces
     // removed; no name is longer than this, so a longer key names nothing.
     constexpr size_t kLongestName = 10;
@@ -148,19 +148,7 @@ const char* PictureKind(const std::string& bytes) {
 
 std::vector<std::string> SplitLines(const std::string& bytes) {
     std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < bytes.size()) {
-        const size_t lf = bytes.find('\n', start);
-        if (lf == std::string::npos) {
-            lines.emplace_back(bytes, start, std::string::npos);
-            break;
-        }
-        size_t end = lf;
-        if (end > start && bytes[end - 1] == '\r')
-            --end;
-        lines.emplace_back(bytes, start, end - start);
-        start = lf + 1;
-    }
+    ForEachLine(bytes, [&lines](std::string_view line) { lines.emplace_back(line); });
     return lines;
 }
 

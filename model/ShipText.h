@@ -3,6 +3,7 @@
 #include "Geometry.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace pelto5 {
@@ -12,7 +13,7 @@ std::string ToLowerCopy(const std::string& text);
 std::string ToUpperCopy(const std::string& text);
 
 // The hardpoint index (0..55) a line's key names, ignoring spaces and case, or -1.
-int ClassifyLine(const std::string& line);
+int ClassifyLine(std::string_view line);
 
 // The x,y at the right-hand end of a hardpoint line. A "-" right before a run
 // of digits makes it negative, so written lines read back; values too large for
@@ -29,8 +30,26 @@ std::string BackupName(const std::string& stem, int n);
 // or null: no ship file starts with a picture's signature.
 const char* PictureKind(const std::string& bytes);
 
-// Splits file bytes into lines: CR LF or a lone LF ends a line; a final line
-// without an end still counts. Any other byte, a lone CR included, stays.
+// Calls f with each line of bytes, a view into them: CR LF or a lone LF ends a
+// line; a final line without an end still counts. Any other byte, a lone CR
+// included, stays.
+template <typename F> void ForEachLine(std::string_view bytes, F f) {
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const std::size_t lf = bytes.find('\n', start);
+        if (lf == std::string_view::npos) {
+            f(bytes.substr(start));
+            return;
+        }
+        std::size_t end = lf;
+        if (end > start && bytes[end - 1] == '\r')
+            --end;
+        f(bytes.substr(start, end - start));
+        start = lf + 1;
+    }
+}
+
+// The lines of file bytes, by ForEachLine's rule, as strings.
 std::vector<std::string> SplitLines(const std::string& bytes);
 
 } // namespace pelto5

@@ -8,31 +8,15 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <algorithm>
-
 namespace pelto5 {
-
-namespace {
-
-// In dialog units: the template's height, and the key lines under the version line.
-constexpr int kTemplateHeight = 55;
-constexpr int kFirstKeyLineTop = 22;
-constexpr int kKeyLineHeight = 8;
-constexpr int kMarginUnderKeys = 9;
-
-} // namespace
 
 AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString());
+    setAccessibleName(tr("About Pelto5"));
     setFont(DialogFont());
-    // The keys beyond the mouse, where a user looks for what a program can do.
+    // The box grows downward by a line for each key line beyond the first three.
     const QStringList keys = KeyLines();
-    // The box grows downward with the key lines, keeping the margin under
-    // the last one; the template's controls keep their places.
-    const int lines = static_cast<int>(keys.size());
-    const int height =
-        std::max(kTemplateHeight, kFirstKeyLineTop + kKeyLineHeight * lines + kMarginUnderKeys);
-    setFixedSize(DialogUnitsRect(0, 0, 235, height).size());
+    setFixedSize(DialogUnitsRect(0, 0, 235, 55 + 8 * (static_cast<int>(keys.size()) - 3)).size());
 
     auto* icon = new QLabel(this);
     icon->setGeometry(DialogUnitsRect(11, 17, 21, 20));
@@ -44,10 +28,10 @@ AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
     version->setTextFormat(Qt::PlainText);
     version->setObjectName(QStringLiteral("version"));
 
+    // The keys beyond the mouse, where a user looks for what a program can do.
     for (int k = 0; k < keys.size(); ++k) {
         auto* line = new QLabel(keys[k], this);
-        line->setGeometry(
-            DialogUnitsRect(40, kFirstKeyLineTop + kKeyLineHeight * k, 188, kKeyLineHeight));
+        line->setGeometry(DialogUnitsRect(40, 22 + 8 * k, 188, 8));
         line->setTextFormat(Qt::PlainText);
         line->setObjectName(QStringLiteral("keys"));
     }
@@ -63,6 +47,7 @@ QStringList AboutDlg::KeyLines() {
     return {QStringLiteral("Ctrl+Z undo, Ctrl+Y or Ctrl+Shift+Z redo, Ctrl+S save."),
             QStringLiteral("Arrows nudge the last marker (Shift: by 8). Ctrl+O open."),
             QStringLiteral("Ctrl+F find by name; M, Shift+M mirror; pelto5 --check PATH."),
+            QStringLiteral("F1 this box. Tab, Shift+Tab move the focus; Space presses."),
             tr("Ctrl+D compare with a backup; R on a change puts it back.")};
 }
 

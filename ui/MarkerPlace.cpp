@@ -3,6 +3,8 @@
 #include "PictureLayout.h"
 #include "ShipModel.h"
 
+#include <QCoreApplication>
+
 namespace pelto5 {
 
 namespace {
@@ -19,12 +21,14 @@ QString Place(const ShipModel& model, int i, const QString& place, const QString
 } // namespace
 
 QString ShortPlace(const ShipModel& model, int i) {
-    return Place(model, i, QStringLiteral("%1 %2,%3"), QStringLiteral("tray"));
+    return Place(model, i, QStringLiteral("%1 %2,%3"),
+                 QCoreApplication::translate("MarkerPlace", "tray"));
 }
 
 QString SpokenPlace(const ShipModel& model, int i) {
-    return Place(model, i, QStringLiteral("on the %1 picture at %2, %3"),
-                 QStringLiteral("in the tray"));
+    return Place(model, i,
+                 QCoreApplication::translate("MarkerPlace", "on the %1 picture at %2, %3"),
+                 QCoreApplication::translate("MarkerPlace", "in the tray"));
 }
 
 } // namespace pelto5

@@ -9,6 +9,7 @@
 #include "DialogKeys.h"
 #include "DialogUnits.h"
 #include "FindDlg.h"
+#include "FocusReturn.h"
 #include "GhostLayer.h"
 #include "KeyboardCues.h"
 #include "MarkerPlace.h"
@@ -77,7 +78,7 @@ Pelto5Dlg::Pelto5Dlg(FileSystem& fs, QWidget* parent)
 
     CreateTemplateControls();
     m_nSnap = 1;
-    setWindowTitle(QStringLiteral("Vorsanth's Tolmar Util"));
+    setWindowTitle(tr("Vorsanth's Tolmar Util"));
     CreateCommandButtons();
     CreateMarkerButtons();
     m_compare = new ShipComparison(this, m_model, *this, m_carry, m_guard,
@@ -122,7 +123,7 @@ void Pelto5Dlg::CreateTemplateControls() {
     QLabel* plate = makeStatic(-1, {448, 215, 39, 18});
     const QPixmap plateImage = QPixmap::fromImage(ResourceBitmap(kStickyPlateBitmap));
     plate->setPixmap(plateImage);
-    plate->setAccessibleName(QStringLiteral("STICKY"));
+    plate->setAccessibleName(tr("STICKY"));
     if (!plateImage.isNull())
         plate->resize(plateImage.size());
 
@@ -209,6 +210,13 @@ void Pelto5Dlg::CreateKeys() {
     key(QKeySequence(Qt::CTRL | Qt::Key_D), [this] { RunCommand(&Pelto5Dlg::OnCompare); });
     key(QKeySequence(Qt::Key_M), [this] { OnMirror(false); });
     key(QKeySequence(Qt::SHIFT | Qt::Key_M), [this] { OnMirror(true); });
+    // F1: the about box and its keys, as the window menu shows it (a carried
+    // marker is dropped first, as for the menu).
+    key(QKeySequence(Qt::Key_F1), [this] {
+        if (m_carry.Carrying())
+            m_carry.Drop();
+        OnSysCommand(kAboutCommand);
+    });
     const struct {
         Qt::Key key;
         int dx, dy;
@@ -230,16 +238,15 @@ void Pelto5Dlg::NameControls() {
         m_markers[i]->setAccessibleName(QString::fromStdString(m_model.Name(i)));
         m_markers[i]->setAccessibleDescription(SpokenPlace(m_model, i));
     }
-    m_stcVL->setAccessibleName(QStringLiteral("VL picture"));
-    m_stcTI->setAccessibleName(QStringLiteral("TI picture"));
+    m_stcVL->setAccessibleName(tr("VL picture"));
+    m_stcTI->setAccessibleName(tr("TI picture"));
     DescribePictures();
 }
 
 void Pelto5Dlg::DescribePictures() {
-    auto describe = [](QLabel* picture, const QString& path) {
-        picture->setAccessibleDescription(picture->pixmap().isNull()
-                                              ? QStringLiteral("no ship open")
-                                              : QFileInfo(path).fileName());
+    auto describe = [this](QLabel* picture, const QString& path) {
+        picture->setAccessibleDescription(picture->pixmap().isNull() ? tr("no ship open")
+                                                                     : QFileInfo(path).fileName());
     };
     describe(m_stcVL, m_strPath);
     describe(m_stcTI, QFile::decodeName(m_strTIPath.c_str()));
@@ -262,6 +269,7 @@ void Pelto5Dlg::OrderTabStops() {
     // The first control of the template keeps the focus a new window gives.
     m_btnSave->setFocus(Qt::OtherFocusReason);
     TrackKeyboardCues(this);
+    ReturnFocusAfterDialogs(this);
 }
 
 std::optional<ControlColors> Pelto5Dlg::CtlColor(int id) const {

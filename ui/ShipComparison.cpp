@@ -58,7 +58,7 @@ void ShipComparison::OnCompare() {
 }
 
 void ShipComparison::Start(const std::string& path, const std::string& bytes) {
-    m_compared = WrittenPositions(ReadHardpointPositions(bytes));
+    m_compared = WrittenPositions(ReadShipLayout(bytes).at);
     m_comparedName = ShownFileName(path);
     m_bComparing = true;
     if (!m_changes) {

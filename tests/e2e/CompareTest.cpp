@@ -30,7 +30,7 @@ const QRgb kGhostPixel = ToQColor(kGhost).rgb();
 
 class Comparison : public DisplayTest {
 protected:
-    Comparison() : DisplayTest({"Xvfb", "xdotool", "xprop", "dbus-daemon"}) {}
+    Comparison() : DisplayTest({"Xvfb", "xdotool", "xprop"}) {}
     void SetUp() override {
         DisplayTest::SetUp();
         if (SetUpStopped())
@@ -38,21 +38,10 @@ protected:
         ship = dir.filePath("Corvette.gf");
         original = FileBytes(ship);
         ASSERT_TRUE(home.isValid());
-        m_bus.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address"});
-        ASSERT_TRUE(m_bus.waitForReadyRead(10000));
-        m_env.insert("DBUS_SESSION_BUS_ADDRESS", QString::fromUtf8(m_bus.readLine()).trimmed());
         m_env.insert("HOME", home.path());
         for (const char* name :
              {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"})
             m_env.insert(name, home.filePath(QString::fromLatin1(name)));
-    }
-    void TearDown() override {
-        if (desktop.Editor().state() != QProcess::NotRunning) {
-            desktop.Editor().kill();
-            desktop.Editor().waitForFinished(5000);
-        }
-        m_bus.terminate();
-        m_bus.waitForFinished(5000);
     }
 
     // The sample ship with its lines replaced as given kept as its first
@@ -138,7 +127,6 @@ protected:
     QStringList main;
 
 private:
-    QProcess m_bus;
     QProcessEnvironment m_env;
 };
 

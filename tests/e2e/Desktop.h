@@ -54,6 +54,8 @@ public:
         }
         m_xvfb.terminate();
         m_xvfb.waitForFinished(5000);
+        m_bus.terminate();
+        m_bus.waitForFinished(5000);
     }
     Desktop(const Desktop&) = delete;
     Desktop& operator=(const Desktop&) = delete;
@@ -72,6 +74,13 @@ public:
     bool StartEditorInShell(const QString& script, const QProcessEnvironment& extra = {}) {
         return Launch(QStringLiteral("sh"), {"-c", script, QStringLiteral(PELTO5_EDITOR_PATH)},
                       extra);
+    }
+
+    // Starts another program in the editor's place (a test's own window, say)
+    // and waits for its window, named title.
+    bool StartProgram(const QString& program, const QStringList& args, const QString& title,
+                      const QProcessEnvironment& extra = {}) {
+        return Launch(program, args, extra, title);
     }
 
     // Gives the editor's window the X focus again: with no window manager, a
@@ -233,24 +242,40 @@ public:
     }
 
 private:
-    bool Launch(const QString& program, const QStringList& args, const QProcessEnvironment& extra) {
+    bool Launch(const QString& program, const QStringList& args, const QProcessEnvironment& extra,
+                const QString& title = QStringLiteral("Vorsanth's Tolmar Util")) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("DISPLAY", m_display);
         env.insert("QT_QPA_PLATFORM", "xcb");
         env.remove("WAYLAND_DISPLAY");
-        // A session of its own, as a desktop gives every program.
+        // A session of its own, as a desktop gives every program: its runtime
+        // folder and its session bus. Without a bus, D-Bus would launch one
+        // for the editor and note its address in the home.
         env.insert("XDG_RUNTIME_DIR", m_runtime.path());
+        if (!extra.contains("DBUS_SESSION_BUS_ADDRESS"))
+            env.insert("DBUS_SESSION_BUS_ADDRESS", SessionBus());
         env.insert(extra);
         m_app.setProcessEnvironment(env);
         m_app.setProcessChannelMode(QProcess::MergedChannels);
         m_app.start(program, args);
         if (!m_app.waitForStarted(10000))
             return false;
-        m_window = Xdo({"search", "--sync", "--onlyvisible", "--name", "Vorsanth's Tolmar Util"})
+        m_window = Xdo({"search", "--sync", "--onlyvisible", "--name", title})
                        .split('\n', Qt::SkipEmptyParts)
                        .value(0);
         Settle(); // and drawn
         return !m_window.isEmpty();
+    }
+
+    // The address of the session's bus, started at its first use.
+    QString SessionBus() {
+        if (m_bus.state() == QProcess::NotRunning) {
+            m_bus.start(QStringLiteral("dbus-daemon"),
+                        {"--session", "--nofork", "--print-address"});
+            if (m_bus.waitForStarted(5000) && m_bus.waitForReadyRead(5000))
+                m_busAddress = QString::fromUtf8(m_bus.readLine()).trimmed();
+        }
+        return m_busAddress;
     }
 
     void Sync() {
@@ -274,6 +299,8 @@ private:
     QString m_display;
     QTemporaryDir m_runtime;
     QProcess m_xvfb;
+    QProcess m_bus;
+    QString m_busAddress;
     QProcess m_app;
     QString m_window;
     std::unique_ptr<EditorPing> m_ping;
