@@ -71,8 +71,11 @@ void ShipComparison::Start(const std::string& path, const std::string& bytes) {
     m_ghosts->show();
     PlaceChanges();
     m_changes->show();
-    m_changes->activateWindow();
-    m_changes->List()->setFocus(Qt::ActiveWindowFocusReason);
+    m_changes->List()->setFocus(Qt::OtherFocusReason);
+    // "Changes" takes the keys once the file dialog's closing has given them
+    // back to the window, so that R and Enter work on its rows at once.
+    QMetaObject::invokeMethod(
+        m_changes, [changes = m_changes] { changes->activateWindow(); }, Qt::QueuedConnection);
 }
 
 void ShipComparison::End() {
