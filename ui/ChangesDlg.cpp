@@ -53,10 +53,11 @@ ChangesDlg::ChangesDlg(QWidget* window) : QDialog(window, Qt::Tool | Qt::Framele
     layout->setSpacing(2);
 
     auto* top = new QHBoxLayout;
-    m_title = new QLabel(tr("Changes"), this);
-    m_title->setTextFormat(Qt::PlainText);
-    m_title->setAttribute(Qt::WA_TransparentForMouseEvents);
-    top->addWidget(m_title);
+    auto* title = new QLabel(tr("Changes"), this);
+    title->setTextFormat(Qt::PlainText);
+    // A press on the title drags the window.
+    title->setAttribute(Qt::WA_TransparentForMouseEvents);
+    top->addWidget(title);
     top->addStretch();
     m_close = new QPushButton(QStringLiteral("\u00D7"), this);
     m_close->setAccessibleName(tr("Close"));

@@ -8,7 +8,6 @@
 
 #include <vector>
 
-class QLabel;
 class QPushButton;
 class QTreeWidget;
 
@@ -68,7 +67,6 @@ private:
     // The hardpoint of the current row, or -1.
     int CurrentHardpoint() const;
 
-    QLabel* m_title = nullptr;
     QPushButton* m_close = nullptr;
     QTreeWidget* m_list = nullptr;
     QString m_compared;
