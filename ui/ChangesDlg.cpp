@@ -131,38 +131,53 @@ void ChangesDlg::Fill() {
     std::vector<HardpointChange> rows = m_changes;
     if (m_bLargestFirst)
         SortLargestMoveFirst(rows);
-    const int current = CurrentHardpoint();
-    const int currentRow = std::max(0, m_list->indexOfTopLevelItem(m_list->currentItem()));
+    const QString header = tr("%1 → now").arg(m_compared);
+    const bool newHeader = m_list->headerItem()->text(0) != header;
+    if (newHeader)
+        m_list->setHeaderLabels({header});
+    m_list->header()->setSortIndicatorShown(m_bLargestFirst);
 
     bool sameRows = m_list->topLevelItemCount() == static_cast<int>(rows.size());
     for (int k = 0; sameRows && k < static_cast<int>(rows.size()); ++k)
         sameRows = HardpointOf(m_list->topLevelItem(k)) == rows[k].hardpoint;
     if (sameRows) {
-        // A carried marker changes its row at every step: the text alone.
-        for (int k = 0; k < static_cast<int>(rows.size()); ++k)
-            m_list->topLevelItem(k)->setText(0, RowText(rows[k]));
-    } else {
-        m_list->clear();
-        for (const HardpointChange& row : rows) {
-            auto* item = new QTreeWidgetItem(m_list, {RowText(row)});
-            item->setData(0, Qt::UserRole, row.hardpoint);
+        // A carried marker changes its row at every step: that text alone,
+        // and the width only when the new text needs more.
+        const QFontMetrics metrics(m_list->font());
+        bool wider = newHeader;
+        for (int k = 0; k < static_cast<int>(rows.size()); ++k) {
+            QTreeWidgetItem* item = m_list->topLevelItem(k);
+            const QString text = RowText(rows[k]);
+            if (item->text(0) == text)
+                continue;
+            item->setText(0, text);
+            wider = wider || metrics.horizontalAdvance(text) > m_nTextRoom;
         }
-        if (rows.empty()) {
-            auto* none = new QTreeWidgetItem(
-                m_list, {tr("Every hardpoint stands where %1 has it.").arg(m_compared)});
-            none->setData(0, Qt::UserRole, -1);
-            none->setFlags(Qt::ItemIsEnabled);
-        }
-        QTreeWidgetItem* keep = nullptr;
-        for (int k = 0; k < m_list->topLevelItemCount() && !keep; ++k)
-            if (HardpointOf(m_list->topLevelItem(k)) == current)
-                keep = m_list->topLevelItem(k);
-        if (!keep && !rows.empty())
-            keep = m_list->topLevelItem(std::min(currentRow, static_cast<int>(rows.size()) - 1));
-        m_list->setCurrentItem(keep);
+        if (wider)
+            FitWidth();
+        return;
     }
-    m_list->setHeaderLabels({tr("%1 → now").arg(m_compared)});
-    m_list->header()->setSortIndicatorShown(m_bLargestFirst);
+
+    const int current = CurrentHardpoint();
+    const int currentRow = std::max(0, m_list->indexOfTopLevelItem(m_list->currentItem()));
+    m_list->clear();
+    for (const HardpointChange& row : rows) {
+        auto* item = new QTreeWidgetItem(m_list, {RowText(row)});
+        item->setData(0, Qt::UserRole, row.hardpoint);
+    }
+    if (rows.empty()) {
+        auto* none = new QTreeWidgetItem(
+            m_list, {tr("Every hardpoint stands where %1 has it.").arg(m_compared)});
+        none->setData(0, Qt::UserRole, -1);
+        none->setFlags(Qt::ItemIsEnabled);
+    }
+    QTreeWidgetItem* keep = nullptr;
+    for (int k = 0; k < m_list->topLevelItemCount() && !keep; ++k)
+        if (HardpointOf(m_list->topLevelItem(k)) == current)
+            keep = m_list->topLevelItem(k);
+    if (!keep && !rows.empty())
+        keep = m_list->topLevelItem(std::min(currentRow, static_cast<int>(rows.size()) - 1));
+    m_list->setCurrentItem(keep);
     FitWidth();
 }
 
@@ -176,6 +191,7 @@ void ChangesDlg::FitWidth() {
     for (int k = 0; k < m_list->topLevelItemCount(); ++k)
         widest = std::max(widest, metrics.horizontalAdvance(m_list->topLevelItem(k)->text(0)));
     const int cellMargins = 2 * (m_list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 4);
+    m_nTextRoom = widest;
     m_list->setColumnWidth(0, widest + cellMargins);
     const int rowHeight = std::max(metrics.height(), m_list->sizeHintForRow(0));
     const int frame = 2 * m_list->frameWidth();

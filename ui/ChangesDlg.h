@@ -72,6 +72,8 @@ private:
     QString m_compared;
     std::vector<HardpointChange> m_changes;
     bool m_bLargestFirst = false;
+    // The widest row text the column has room for.
+    int m_nTextRoom = 0;
     QRect m_window;
     QRect m_available;
     bool m_bDragging = false;

@@ -5,6 +5,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace pelto5 {
 
 GhostLayer::GhostLayer(QWidget* window) : QWidget(window) {
@@ -16,21 +18,31 @@ GhostLayer::GhostLayer(QWidget* window) : QWidget(window) {
 }
 
 void GhostLayer::SetGhosts(const QVector<Ghost>& ghosts) {
-    if (ghosts == m_ghosts)
+    // Only the ghosts that changed are painted again: while a marker is
+    // carried, that is its own ghost's line alone.
+    QRegion changed;
+    for (qsizetype k = 0; k < std::max(ghosts.size(), m_ghosts.size()); ++k) {
+        const Ghost* was = k < m_ghosts.size() ? &m_ghosts[k] : nullptr;
+        const Ghost* now = k < ghosts.size() ? &ghosts[k] : nullptr;
+        if (was && now && *was == *now)
+            continue;
+        if (was)
+            changed += Covered(*was);
+        if (now)
+            changed += Covered(*now);
+    }
+    if (changed.isEmpty())
         return;
-    const QRegion before = Covered();
     m_ghosts = ghosts;
     setGeometry(parentWidget()->rect());
-    update(before + Covered());
+    update(changed);
 }
 
-QRegion GhostLayer::Covered() const {
-    QRegion covered;
-    for (const Ghost& g : m_ghosts) {
-        covered += QRect(g.at.center(), g.marker.center()).normalized().adjusted(-1, -1, 1, 1);
-        covered += g.at;
-    }
-    return covered;
+QRegion GhostLayer::Covered(const Ghost& ghost) {
+    return QRegion(QRect(ghost.at.center(), ghost.marker.center())
+                       .normalized()
+                       .adjusted(-1, -1, 1, 1)) +
+           ghost.at;
 }
 
 void GhostLayer::paintEvent(QPaintEvent*) {

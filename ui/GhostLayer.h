@@ -27,8 +27,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // The pixels the ghosts and their lines may touch.
-    QRegion Covered() const;
+    // The pixels a ghost and its line may touch.
+    static QRegion Covered(const Ghost& ghost);
 
     QVector<Ghost> m_ghosts;
 };
