@@ -1,8 +1,9 @@
-// The editor window's start-up, repaint, carried move and drop, each beside a
-// floor measured in the same run: a plain dialog of the same size painting one
-// pixmap, and one plain widget moved and repainted on the same skin; the
-// carried move while comparing, beside the carried move alone. And the undo
-// history's memory beside the bytes its steps must hold.
+// The editor window's start-up, repaint, carried move (of one marker and of
+// all 56 selected) and drop, each beside a floor measured in the same run: a
+// plain dialog of the same size painting one pixmap, and plain widgets moved
+// and repainted on the same skin; the carried move while comparing, beside the
+// carried move alone. And the undo history's memory beside the bytes its steps
+// must hold.
 #include "MarkerMoves.h"
 #include "Pelto5App.h"
 #include "Pelto5Dlg.h"
@@ -100,9 +101,8 @@ void BM_CarriedMoveFloor(benchmark::State& state) {
     }
 }
 
-// Carries marker 20 across the VL picture, one mouse move a step.
-void Carry(Pelto5Dlg& dlg, benchmark::State& state) {
-    dlg.OnMarkerClicked(3020);
+// Carries what dlg carries across the VL picture, one mouse move a step.
+void MoveCarried(Pelto5Dlg& dlg, benchmark::State& state) {
     int k = 0;
     for (auto _ : state) {
         const QPointF p(100 + (k & 63), 100 + (k & 31));
@@ -118,7 +118,8 @@ void Carry(Pelto5Dlg& dlg, benchmark::State& state) {
 void BM_CarriedMove(benchmark::State& state) {
     Pelto5Dlg dlg(RealFileSystem());
     ShowOrSkip(dlg, state);
-    Carry(dlg, state);
+    dlg.OnMarkerClicked(3020);
+    MoveCarried(dlg, state);
 }
 
 // Writes a ship with every hardpoint at (at, at); false when it could not.
@@ -144,7 +145,41 @@ void BM_CarriedMoveComparing(benchmark::State& state) {
     ShowOrSkip(dlg, state);
     dlg.OnCompare();
     QCoreApplication::processEvents();
-    Carry(dlg, state);
+    dlg.OnMarkerClicked(3020);
+    MoveCarried(dlg, state);
+}
+
+// All 56 markers selected and carried together, one mouse move at a time,
+// beside 56 plain widgets moved and repainted on the same skin.
+void BM_GroupCarriedMoveFloor(benchmark::State& state) {
+    SkinDialog dlg;
+    std::vector<std::unique_ptr<QWidget>> plain;
+    for (int i = 0; i < kHardpointCount; ++i)
+        plain.push_back(std::make_unique<QWidget>(&dlg));
+    ShowOrSkip(dlg, state);
+    int k = 0;
+    for (auto _ : state) {
+        for (int i = 0; i < kHardpointCount; ++i)
+            plain[i]->setGeometry(100 + (k & 63) + (i % 14) * 42, 100 + (k & 31) + (i / 14) * 24,
+                                  42, 24);
+        ++k;
+        QCoreApplication::processEvents();
+    }
+}
+
+void BM_GroupCarriedMove(benchmark::State& state) {
+    Pelto5Dlg dlg(RealFileSystem());
+    ShowOrSkip(dlg, state);
+    auto click = [&dlg](int i, Qt::KeyboardModifiers modifiers) {
+        const QPoint at = dlg.Control(kFirstMarkerId + i)->geometry().center();
+        QTest::mouseClick(dlg.windowHandle(), Qt::LeftButton, modifiers, at);
+    };
+    for (int i = 0; i < kHardpointCount; ++i)
+        click(i, Qt::ControlModifier);
+    click(0, Qt::NoModifier);
+    if (dlg.DragState() != 1)
+        state.SkipWithError("the selection was not picked up");
+    MoveCarried(dlg, state);
 }
 
 void BM_DropFloor(benchmark::State& state) {
@@ -205,6 +240,8 @@ BENCHMARK(BM_Repaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CarriedMoveFloor)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CarriedMove)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CarriedMoveComparing)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GroupCarriedMoveFloor)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GroupCarriedMove)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DropFloor)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Drop)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HistoryMemory)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -48,6 +48,8 @@ QStringList AboutDlg::KeyLines() {
             QStringLiteral("Arrows nudge the last marker (Shift: by 8). Ctrl+O open."),
             QStringLiteral("Ctrl+F find by name; M, Shift+M mirror; pelto5 --check PATH."),
             QStringLiteral("F1 this box. Tab, Shift+Tab move the focus; Space presses."),
+            tr("Ctrl+click selects; Ctrl+A all on the picture; Ctrl+Shift+A none."),
+            tr("Selected markers move together: the arrows, or a click carries all."),
             tr("Ctrl+D compare with a backup; R on a change puts it back.")};
 }
 

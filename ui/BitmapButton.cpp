@@ -1,9 +1,13 @@
 #include "BitmapButton.h"
 
+#include "AccessibleInterface.h"
+#include "BitmapButtonAccessible.h"
 #include "FocusCue.h"
 #include "KeyboardCues.h"
 #include "Resources.h"
+#include "SelectionCue.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -11,6 +15,7 @@ namespace pelto5 {
 
 BitmapButton::BitmapButton(QWidget* parent, int id, const QString& caption, const QRect& rect)
     : QAbstractButton(parent), m_id(id) {
+    UseAccessibleInterface<BitmapButton, BitmapButtonAccessible>();
     setText(caption);
     setProperty("id", id);
     setProperty("controlId", id);
@@ -58,6 +63,8 @@ void BitmapButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (!face.isNull())
         painter.drawImage(QPoint(0, 0), face, QRect(0, 0, width(), height()));
+    if (m_selected)
+        SelectionCue::Draw(painter, rect());
     if (hasFocus() && KeyboardCuesShown(this)) {
         // Where no face covers the button, the cue is set off the window's colour.
         const QRgb bare = palette().color(QPalette::Window).rgb();
@@ -65,6 +72,17 @@ void BitmapButton::paintEvent(QPaintEvent*) {
             return face.valid(p) ? face.pixel(p) : bare;
         });
     }
+}
+
+void BitmapButton::SetSelected(bool selected) {
+    if (selected == m_selected)
+        return;
+    m_selected = selected;
+    QAccessible::State changed;
+    changed.selected = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
+    update();
 }
 
 } // namespace pelto5

@@ -23,6 +23,13 @@ public:
     QImage NormalImage() const { return m_normal; }
     QImage PressedImage() const { return m_pressed; }
 
+    // A selectable button (a marker) can be selected; it then shows the
+    // selection cue, and screen readers hear it as selected.
+    void SetSelectable() { m_selectable = true; }
+    bool IsSelectable() const { return m_selectable; }
+    void SetSelected(bool selected);
+    bool IsSelected() const { return m_selected; }
+
 signals:
     void clickedWithId(int id);
     // LoadBitmaps gave the button other faces.
@@ -38,6 +45,8 @@ private:
     int m_pressedId = 0;
     QImage m_normal;
     QImage m_pressed;
+    bool m_selectable = false;
+    bool m_selected = false;
 };
 
 } // namespace pelto5

@@ -24,11 +24,37 @@ Rect At(const Rect& rc, int left, int top) {
     return {left, top, left + rc.Width(), top + rc.Height()};
 }
 
+// rc moved by (dx, dy), kept in range.
+Rect Shifted(const Rect& rc, int64_t dx, int64_t dy) {
+    return At(rc, InRange(rc.left + dx, rc.Width()), InRange(rc.top + dy, rc.Height()));
+}
+
+bool Holds(const Rect& rc, int64_t x, int64_t y) {
+    return x >= rc.left && x < rc.right && y >= rc.top && y < rc.bottom;
+}
+
 } // namespace
 
 MarkerCarry::MarkerCarry(MarkerSurface& surface, const ShipModel& model, CarryListener& listener)
     : m_surface(surface), m_model(model), m_listener(listener) {
     m_history.setUndoLimit(kHistoryLimit);
+}
+
+bool MarkerCarry::IsCarried(int i) const {
+    if (!Carrying())
+        return false;
+    return i == m_nCarried ||
+           std::any_of(m_carriedAlong.begin(), m_carriedAlong.end(),
+                       [i](const CarriedAlong& along) { return along.marker == i; });
+}
+
+std::vector<int> MarkerCarry::CarriedMarkers() const {
+    std::vector<int> markers;
+    if (m_nCarried >= 0)
+        markers.push_back(m_nCarried);
+    for (const CarriedAlong& along : m_carriedAlong)
+        markers.push_back(along.marker);
+    return markers;
 }
 
 void MarkerCarry::OnMarkerClicked(int i) {
@@ -37,6 +63,14 @@ void MarkerCarry::OnMarkerClicked(int i) {
     } else if (m_nDragState == DragState::DraggingWindow) {
         m_nDragState = DragState::Idle;
     } else {
+        m_carriedAlong.clear();
+        if (m_selection.Contains(i)) {
+            for (int other : m_selection.Markers())
+                if (other != i)
+                    m_carriedAlong.push_back({other, m_surface.MarkerRect(other)});
+        } else {
+            ClearSelection();
+        }
         m_nDragState = DragState::Carrying;
         m_nCarried = i;
         m_rcPickedUp = m_surface.MarkerRect(i);
@@ -45,10 +79,77 @@ void MarkerCarry::OnMarkerClicked(int i) {
     }
 }
 
+void MarkerCarry::OnMarkerCtrlClicked(int i) {
+    if (m_nDragState != DragState::Idle) {
+        OnMarkerClicked(i);
+        return;
+    }
+    m_selection.Toggle(i);
+    SelectionChangedNow();
+}
+
+void MarkerCarry::SelectAllOn(const QPoint& point) {
+    if (Carrying())
+        return;
+    // Each picture as shown: its control's top-left, the picture's size.
+    std::vector<Rect> under, all;
+    for (const PictureLayout* picture : {&kVlPicture, &kTiPicture}) {
+        const Rect origin = m_surface.ControlRect(picture->controlId);
+        const QSize size = m_listener.ShownPictureSize(picture->controlId);
+        const Rect shown{origin.left, origin.top, origin.left + size.width(),
+                         origin.top + size.height()};
+        all.push_back(shown);
+        if (Holds(shown, point.x(), point.y()))
+            under.push_back(shown);
+    }
+    if (under.empty())
+        under = all;
+    std::vector<int> standing;
+    for (int i = 0; i < kHardpointCount; ++i) {
+        // The point a marker marks lies its picture's shift above its top-left.
+        const Rect rc = m_surface.MarkerRect(i);
+        const int64_t y = int64_t{rc.top} - PictureOf(i).markerShift;
+        if (std::any_of(under.begin(), under.end(),
+                        [&](const Rect& shown) { return Holds(shown, rc.left, y); }))
+            standing.push_back(i);
+    }
+    m_selection.Set(std::move(standing));
+    SelectionChangedNow();
+}
+
+void MarkerCarry::SelectNone() {
+    if (!Carrying())
+        ClearSelection();
+}
+
+void MarkerCarry::ClearSelection() {
+    if (m_selection.Empty())
+        return;
+    m_selection.Clear();
+    SelectionChangedNow();
+}
+
+void MarkerCarry::SelectionChangedNow() {
+    EndNudgeRun();
+    m_listener.SelectionChanged();
+}
+
 void MarkerCarry::CarryTo(const QPoint& point) {
     if (Carrying())
-        m_surface.MoveMarker(m_nCarried,
-                             At(m_surface.MarkerRect(m_nCarried), point.x(), point.y()));
+        PlaceCarried(point.x(), point.y());
+}
+
+void MarkerCarry::PlaceCarried(int64_t left, int64_t top) {
+    const Rect lead = m_surface.MarkerRect(m_nCarried);
+    m_surface.MoveMarker(m_nCarried,
+                         At(lead, InRange(left, lead.Width()), InRange(top, lead.Height())));
+    // Positions can come from any file, so the offsets are taken wide and kept in range.
+    for (const CarriedAlong& along : m_carriedAlong) {
+        const Rect rc = m_surface.MarkerRect(along.marker);
+        const int64_t x = left + along.pickedUp.left - m_rcPickedUp.left;
+        const int64_t y = top + along.pickedUp.top - m_rcPickedUp.top;
+        m_surface.MoveMarker(along.marker, At(rc, InRange(x, rc.Width()), InRange(y, rc.Height())));
+    }
 }
 
 void MarkerCarry::Drop() {
@@ -60,6 +161,8 @@ void MarkerCarry::Drop() {
 void MarkerCarry::Cancel() {
     m_nDragState = DragState::Idle;
     m_surface.MoveMarker(m_nCarried, m_rcPickedUp);
+    for (const CarriedAlong& along : m_carriedAlong)
+        m_surface.MoveMarker(along.marker, along.pickedUp);
     m_listener.CarryEnded(m_nCarried);
 }
 
@@ -78,19 +181,27 @@ void MarkerCarry::EndWindowDrag() {
 }
 
 void MarkerCarry::Nudge(int dx, int dy) {
-    const int i = m_nCarried;
-    if (i < 0)
-        return;
-    const Rect from = m_surface.MarkerRect(i);
-    const Rect to = At(from, from.left + dx, from.top + dy);
-    // While carried the marker moves alone; its carry becomes a step at the drop.
     if (Carrying()) {
-        m_surface.MoveMarker(i, to);
-    } else {
-        m_history.push(new MarkerMoves(m_surface, {{i, from, to}}, i, m_nNudgeRun));
-        NotePlaced(i);
+        // Carried markers move without a step; their carry becomes one at the drop.
+        const Rect to = Shifted(m_surface.MarkerRect(m_nCarried), dx, dy);
+        PlaceCarried(to.left, to.top);
+        m_listener.ShowPoint(QPoint(to.left, to.top));
+        return;
     }
-    m_listener.ShowPoint(QPoint(to.left, to.top));
+    const std::vector<int> nudged =
+        m_selection.Empty() ? std::vector<int>{m_nCarried} : m_selection.Markers();
+    if (nudged.front() < 0)
+        return;
+    std::vector<MarkerMoves::Move> moves;
+    for (int i : nudged) {
+        const Rect from = m_surface.MarkerRect(i);
+        moves.push_back({i, from, Shifted(from, dx, dy)});
+    }
+    // The read-outs follow the selected marker added last, as its name does.
+    const Rect shown = moves.back().to;
+    PushStep(new MarkerMoves(m_surface, std::move(moves), {m_nNudgeRun, m_selection.Count() > 1}));
+    NotePlaced(nudged.back());
+    m_listener.ShowPoint(QPoint(shown.left, shown.top));
 }
 
 bool MarkerCarry::Mirror(bool acrossVerticalLine) {
@@ -105,24 +216,25 @@ bool MarkerCarry::Mirror(bool acrossVerticalLine) {
     // the horizontal line, (W - 1 - x, y) across the vertical one.
     // A carried reference counts where it was picked up from. Positions can
     // come from any file, so the sums are taken wide and kept in range.
-    const Rect placed = ref == m_nCarried ? m_rcPickedUp : m_surface.MarkerRect(ref);
+    Rect placed = ref == m_nCarried ? m_rcPickedUp : m_surface.MarkerRect(ref);
+    for (const CarriedAlong& along : m_carriedAlong)
+        if (along.marker == ref)
+            placed = along.pickedUp;
     const Rect origin = m_surface.ControlRect(picture.controlId);
     const int64_t shift = picture.markerShift;
     const int64_t atX = int64_t{placed.left} - origin.left;
     const int64_t atY = int64_t{placed.top} - origin.top - shift;
     const int64_t x = acrossVerticalLine ? size.width() - 1 - atX : atX;
     const int64_t y = acrossVerticalLine ? atY : size.height() - 1 - atY;
+    PlaceCarried(origin.left + x, origin.top + y + shift);
     const Rect carried = m_surface.MarkerRect(m_nCarried);
-    const int left = InRange(origin.left + x, carried.Width());
-    const int top = InRange(origin.top + y + shift, carried.Height());
-    m_surface.MoveMarker(m_nCarried, At(carried, left, top));
     Drop();
-    m_listener.ShowPoint(QPoint(left, top));
+    m_listener.ShowPoint(QPoint(carried.left, carried.top));
     return true;
 }
 
 void MarkerCarry::Undo() {
-    // A carry is not a step yet: undoing it puts the marker back.
+    // A carry is not a step yet: undoing it puts the markers back.
     if (Carrying()) {
         Cancel();
         return;
@@ -130,8 +242,11 @@ void MarkerCarry::Undo() {
     EndNudgeRun();
     if (!m_history.canUndo())
         return;
+    const auto& step = static_cast<const MarkerMoves&>(*m_history.command(m_history.index() - 1));
+    m_nMovingTogether = step.MovedTogether();
     m_history.undo();
-    ShowStep(*m_history.command(m_history.index()));
+    m_nMovingTogether = 0;
+    ShowStep(step);
 }
 
 void MarkerCarry::Redo() {
@@ -140,13 +255,16 @@ void MarkerCarry::Redo() {
     EndNudgeRun();
     if (!m_history.canRedo())
         return;
+    const auto& step = static_cast<const MarkerMoves&>(*m_history.command(m_history.index()));
+    m_nMovingTogether = step.MovedTogether();
     m_history.redo();
-    ShowStep(*m_history.command(m_history.index() - 1));
+    m_nMovingTogether = 0;
+    ShowStep(step);
 }
 
-void MarkerCarry::ShowStep(const QUndoCommand& step) {
+void MarkerCarry::ShowStep(const MarkerMoves& step) {
     // As after a nudge: the corner of the marker the step moved alone.
-    const int i = static_cast<const MarkerMoves&>(step).SoleMarker();
+    const int i = step.SoleMarker();
     if (i >= 0) {
         const Rect rc = m_surface.MarkerRect(i);
         m_listener.ShowPoint(QPoint(rc.left, rc.top));
@@ -154,6 +272,7 @@ void MarkerCarry::ShowStep(const QUndoCommand& step) {
 }
 
 void MarkerCarry::RecordMoves(const std::function<void()>& change) {
+    ClearSelection();
     RectArray before{};
     for (int i = 0; i < kHardpointCount; ++i)
         before[i] = m_surface.MarkerRect(i);
@@ -163,14 +282,26 @@ void MarkerCarry::RecordMoves(const std::function<void()>& change) {
         if (m_surface.MarkerRect(i) != before[i])
             moves.push_back({i, before[i], m_surface.MarkerRect(i)});
     if (!moves.empty())
-        m_history.push(new MarkerMoves(m_surface, std::move(moves)));
+        PushStep(new MarkerMoves(m_surface, std::move(moves)));
 }
 
 void MarkerCarry::RecordDrop() {
+    std::vector<MarkerMoves::Move> moves;
     const Rect to = m_surface.MarkerRect(m_nCarried);
     if (to != m_rcPickedUp)
-        m_history.push(new MarkerMoves(m_surface, {{m_nCarried, m_rcPickedUp, to}}));
+        moves.push_back({m_nCarried, m_rcPickedUp, to});
+    for (const CarriedAlong& along : m_carriedAlong)
+        if (m_surface.MarkerRect(along.marker) != along.pickedUp)
+            moves.push_back({along.marker, along.pickedUp, m_surface.MarkerRect(along.marker)});
+    if (!moves.empty())
+        PushStep(new MarkerMoves(m_surface, std::move(moves), {-1, !m_carriedAlong.empty()}));
     NotePlaced(m_nCarried);
+}
+
+void MarkerCarry::PushStep(MarkerMoves* step) {
+    m_nMovingTogether = step->MovedTogether();
+    m_history.push(step);
+    m_nMovingTogether = 0;
 }
 
 void MarkerCarry::NotePlaced(int i) {
@@ -182,6 +313,8 @@ void MarkerCarry::NewShip() {
     if (Carrying())
         Cancel();
     m_history.clear();
+    ClearSelection();
+    m_carriedAlong.clear();
     m_nCarried = -1;
     m_nLastPlaced = -1;
 }

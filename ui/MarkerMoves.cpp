@@ -2,6 +2,8 @@
 
 #include "MarkerSurface.h"
 
+#include <algorithm>
+
 namespace pelto5 {
 
 namespace {
@@ -10,8 +12,8 @@ constexpr int kNudgeId = 1;
 
 } // namespace
 
-MarkerMoves::MarkerMoves(MarkerSurface& surface, std::vector<Move> moves, int nudged, int nudgeRun)
-    : m_surface(surface), m_moves(std::move(moves)), m_nNudged(nudged), m_nNudgeRun(nudgeRun) {}
+MarkerMoves::MarkerMoves(MarkerSurface& surface, std::vector<Move> moves, MoveKind kind)
+    : m_surface(surface), m_moves(std::move(moves)), m_kind(kind) {}
 
 void MarkerMoves::undo() {
     for (const Move& m : m_moves)
@@ -24,14 +26,18 @@ void MarkerMoves::redo() {
 }
 
 int MarkerMoves::id() const {
-    return m_nNudged >= 0 ? kNudgeId : -1;
+    return m_kind.nudgeRun >= 0 ? kNudgeId : -1;
 }
 
 bool MarkerMoves::mergeWith(const QUndoCommand* other) {
     const auto* next = static_cast<const MarkerMoves*>(other);
-    if (next->m_nNudged != m_nNudged || next->m_nNudgeRun != m_nNudgeRun)
+    const auto sameMarker = [](const Move& a, const Move& b) { return a.marker == b.marker; };
+    if (next->m_kind.nudgeRun != m_kind.nudgeRun ||
+        !std::equal(m_moves.begin(), m_moves.end(), next->m_moves.begin(), next->m_moves.end(),
+                    sameMarker))
         return false;
-    m_moves.front().to = next->m_moves.front().to;
+    for (size_t k = 0; k < m_moves.size(); ++k)
+        m_moves[k].to = next->m_moves[k].to;
     return true;
 }
 

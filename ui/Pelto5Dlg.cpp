@@ -17,6 +17,7 @@
 #include "PictureLayout.h"
 #include "ReadoutPanel.h"
 #include "Resources.h"
+#include "SelectionCue.h"
 #include "ShipComparison.h"
 #include "ShipPaths.h"
 #include "ShipPicture.h"
@@ -42,6 +43,7 @@
 #include <QShortcut>
 #include <QWindow>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace pelto5 {
@@ -82,7 +84,7 @@ Pelto5Dlg::Pelto5Dlg(FileSystem& fs, QWidget* parent)
     CreateCommandButtons();
     CreateMarkerButtons();
     m_compare = new ShipComparison(this, m_model, *this, m_carry, m_guard,
-                                   [this](int i) { OnMarkerClicked(kFirstMarkerId + i); });
+                                   [this](int i) { PickUpAlone(i); });
     StackControls();
     CreateKeys();
     setWindowIcon(ResourceIcon(kMainIcon));
@@ -173,6 +175,7 @@ void Pelto5Dlg::CreateMarkerButtons() {
         auto* marker = new BitmapButton(this, kFirstMarkerId + i, QStringLiteral("OK"),
                                         QRect(rc.left, rc.top, rc.Width(), rc.Height()));
         marker->LoadBitmaps(kFirstMarkerImage + i, kFirstMarkerImage + i);
+        marker->SetSelectable();
         connect(marker, &BitmapButton::clickedWithId, this, &Pelto5Dlg::OnMarkerClicked);
         m_controls[kFirstMarkerId + i] = marker;
         m_markers[i] = marker;
@@ -210,6 +213,8 @@ void Pelto5Dlg::CreateKeys() {
     key(QKeySequence(Qt::CTRL | Qt::Key_D), [this] { RunCommand(&Pelto5Dlg::OnCompare); });
     key(QKeySequence(Qt::Key_M), [this] { OnMirror(false); });
     key(QKeySequence(Qt::SHIFT | Qt::Key_M), [this] { OnMirror(true); });
+    key(QKeySequence::SelectAll, [this] { m_carry.SelectAllOn(mapFromGlobal(QCursor::pos())); });
+    key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A), [this] { m_carry.SelectNone(); });
     // F1: the about box and its keys, as the window menu shows it (a carried
     // marker is dropped first, as for the menu).
     key(QKeySequence(Qt::Key_F1), [this] {
@@ -236,7 +241,7 @@ void Pelto5Dlg::NameControls() {
         NameByFace(button);
     for (int i = 0; i < kHardpointCount; ++i) {
         m_markers[i]->setAccessibleName(QString::fromStdString(m_model.Name(i)));
-        m_markers[i]->setAccessibleDescription(SpokenPlace(m_model, i));
+        DescribeMarker(i);
     }
     m_stcVL->setAccessibleName(tr("VL picture"));
     m_stcTI->setAccessibleName(tr("TI picture"));
@@ -306,9 +311,21 @@ void Pelto5Dlg::MoveMarker(int i, const Rect& rc) {
     // A carried marker tells its place once it is dropped; every other move
     // (undo and redo, RESET, CLEAR, PASTE, opening a ship) tells it now, and
     // the new description reaches screen readers with its change event.
-    if (!m_carry.Carrying() || m_carry.Carried() != i)
-        m_markers[i]->setAccessibleDescription(SpokenPlace(m_model, i));
+    if (!m_carry.IsCarried(i)) {
+        m_nMovedTogether[i] = m_carry.MovingTogether();
+        DescribeMarker(i);
+    }
     m_compare->MarkersMoved();
+}
+
+void Pelto5Dlg::DescribeMarker(int i) {
+    const MarkerSelection& selection = m_carry.Selection();
+    const QString words =
+        SelectionCue::Described(SpokenPlace(m_model, i),
+                                selection.Contains(i) ? selection.Count() : 0, m_nMovedTogether[i]);
+    // Only a change is told to screen readers.
+    if (m_markers[i]->accessibleDescription() != words)
+        m_markers[i]->setAccessibleDescription(words);
 }
 
 void Pelto5Dlg::RedrawMarkers() {
@@ -317,23 +334,43 @@ void Pelto5Dlg::RedrawMarkers() {
 }
 
 void Pelto5Dlg::CarryStarted(int i) {
-    // Carried, the marker shows above the pictures and the other markers,
-    // still beneath the command buttons.
-    m_markers[i]->stackUnder(m_btnData);
+    // Carried, the markers show above the pictures and the other markers,
+    // still beneath the command buttons; the clicked one on top.
+    const std::vector<int> carried = m_carry.CarriedMarkers();
+    for (auto it = carried.rbegin(); it != carried.rend(); ++it)
+        m_markers[*it]->stackUnder(m_btnData);
     grabMouse();
+    ShowName(i);
+}
+
+void Pelto5Dlg::ShowName(int i) {
     m_readouts->ShowName(QString::fromLatin1(ToUpperCopy(m_model.Name(i)).c_str()));
 }
 
-void Pelto5Dlg::CarryEnded(int i) {
+void Pelto5Dlg::CarryEnded(int) {
     releaseMouse();
-    // Dropped, the marker goes back to its place among the markers, beneath
-    // those of lower numbers.
-    m_markers[i]->stackUnder(i == 0 ? m_btnData : m_markers[i - 1]);
+    // Dropped, the markers go back to their places among the markers, each
+    // beneath those of lower numbers: the lower ones first, so that each
+    // finds its neighbour in place.
+    std::vector<int> carried = m_carry.CarriedMarkers();
+    std::sort(carried.begin(), carried.end());
+    for (int i : carried)
+        m_markers[i]->stackUnder(i == 0 ? m_btnData : m_markers[i - 1]);
     RedrawMarkers();
 }
 
 void Pelto5Dlg::ShowPoint(const QPoint& point) {
     m_readouts->ShowPoint(point);
+}
+
+void Pelto5Dlg::SelectionChanged() {
+    const MarkerSelection& selection = m_carry.Selection();
+    for (int i = 0; i < kHardpointCount; ++i) {
+        m_markers[i]->SetSelected(selection.Contains(i));
+        DescribeMarker(i);
+    }
+    if (!selection.Empty())
+        ShowName(selection.Last());
 }
 
 QSize Pelto5Dlg::ShownPictureSize(int pictureId) const {
@@ -343,7 +380,12 @@ QSize Pelto5Dlg::ShownPictureSize(int pictureId) const {
 
 void Pelto5Dlg::OnMarkerClicked(int id) {
     const int i = id - kFirstMarkerId;
-    if (i >= 0 && i < kHardpointCount)
+    if (i < 0 || i >= kHardpointCount)
+        return;
+    // Ctrl+click (or Ctrl+Space on the focused marker) selects instead.
+    if (QGuiApplication::keyboardModifiers() & Qt::ControlModifier)
+        m_carry.OnMarkerCtrlClicked(i);
+    else
         m_carry.OnMarkerClicked(i);
 }
 
@@ -577,7 +619,13 @@ void Pelto5Dlg::OnFind() {
     find.PlaceAt(pointer, screen->availableGeometry());
     if (find.exec() == QDialog::Accepted && find.Chosen() >= 0 &&
         m_carry.State() == MarkerCarry::DragState::Idle)
-        OnMarkerClicked(kFirstMarkerId + find.Chosen());
+        PickUpAlone(find.Chosen());
+}
+
+void Pelto5Dlg::PickUpAlone(int i) {
+    // A marker found by name or chosen from a list is picked up alone.
+    m_carry.SelectNone();
+    m_carry.OnMarkerClicked(i);
 }
 
 void Pelto5Dlg::OnMirror(bool acrossVerticalLine) {

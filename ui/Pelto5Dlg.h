@@ -85,7 +85,7 @@ public:
     void OnData();
     void RedrawMarkers();
     // Ctrl+F: the find-by-name popup; the marker chosen there is picked up
-    // as a click on it would pick it up.
+    // alone, as a click on it would pick it up without a selection.
     void OnFind();
     // M, Shift+M: drops the carried marker at the mirror image of the
     // hardpoint placed last, across its picture's horizontal (M) or vertical
@@ -128,6 +128,9 @@ private:
     void CarryEnded(int i) override;
     void ShowPoint(const QPoint& point) override;
     QSize ShownPictureSize(int pictureId) const override;
+    void SelectionChanged() override;
+    // The name read-out shows hardpoint i's name, in capitals.
+    void ShowName(int i);
 
     void CreateTemplateControls();
     void CreateCommandButtons();
@@ -139,9 +142,14 @@ private:
     void OrderTabStops();
     // The pictures' descriptions: the files they show.
     void DescribePictures();
+    // Marker i's description: where it stands, and whether it is selected
+    // or was moved together with others.
+    void DescribeMarker(int i);
     void StackControls();
     // A command, by button or key: while a marker is carried, only its drop.
     void RunCommand(void (Pelto5Dlg::*handler)());
+    // Picks marker i up alone, the selection emptied (Ctrl+F, "Changes").
+    void PickUpAlone(int i);
     void ShowSystemMenu(const QPoint& globalPos);
     void OnLButtonDown(const QPoint& point);
     void OnMouseMove(const QPoint& point);
@@ -165,6 +173,9 @@ private:
     BitmapButton* m_btnClear = nullptr;
     BitmapButton* m_btnData = nullptr;
     std::array<BitmapButton*, kSlotCount> m_markers{};
+    // How many selected markers moved together with each marker in its last
+    // move; 0 when it moved otherwise.
+    std::array<int, kSlotCount> m_nMovedTogether{};
     FileSystem& m_fs;
     ShipModel m_model;
     MarkerCarry m_carry;

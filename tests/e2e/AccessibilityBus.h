@@ -57,6 +57,15 @@ protected:
         return nodes;
     }
 
+    // The names of the visible accessible objects that are selected.
+    QStringList Selected() {
+        QProcess script;
+        Run(script, "selected");
+        EXPECT_TRUE(script.waitForFinished(60000));
+        EXPECT_EQ(script.exitCode(), 0) << script.readAllStandardError().toStdString();
+        return QString::fromUtf8(script.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    }
+
     // What the script hears, listening as listen says ({"listen", "30"}, say),
     // while act runs: act runs again, up to five times, until enough holds
     // for what was heard, for the script may start hearing a moment after it

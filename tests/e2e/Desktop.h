@@ -103,6 +103,14 @@ public:
         Xdo({"click", "1"});
         Settle();
     }
+    // The same with Ctrl held down.
+    void CtrlClickAt(int x, int y) const {
+        MoveTo(x, y);
+        Xdo({"keydown", "ctrl"});
+        Xdo({"click", "1"});
+        Xdo({"keyup", "ctrl"});
+        Settle();
+    }
     void MoveTo(int x, int y) const {
         Xdo({"mousemove", "--window", m_window, QString::number(x), QString::number(y)});
         Settle();

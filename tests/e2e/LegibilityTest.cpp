@@ -213,4 +213,20 @@ TEST_F(Accessibility, ScreenReaderHearsEveryNameOnceAndAMarkersNewPlace) {
     EXPECT_TRUE(Tree().contains({"push button", "VLWeapon12", now})) << now.toStdString();
 }
 
+// Ctrl+click selects a marker: a screen reader hears it as selected, with
+// how many are, and after the selection moved, how many moved together.
+TEST_F(Accessibility, ScreenReaderHearsTheSelection) {
+    for (int i : {20, 21}) // VLWeapon12, VLWeapon13
+        desktop.CtrlClickAt(InTray(i).x(), InTray(i).y());
+    QStringList selected = Selected();
+    selected.sort();
+    EXPECT_EQ(selected, (QStringList{"VLWeapon12", "VLWeapon13"}));
+    EXPECT_TRUE(Tree().contains({"push button", "VLWeapon13", "in the tray, one of 2 selected"}));
+    desktop.Key("Right");
+    EXPECT_TRUE(Tree().contains(
+        {"push button", "VLWeapon12", "in the tray, one of 2 selected, 2 moved together"}));
+    desktop.Key("ctrl+shift+a");
+    EXPECT_EQ(Selected(), QStringList());
+}
+
 } // namespace

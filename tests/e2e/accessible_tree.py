@@ -5,6 +5,9 @@ accessibility bus (AT-SPI).
 accessible_tree.py tree PID
     prints "role<TAB>name<TAB>description" for every visible accessible object
     of the program PID, depth first.
+accessible_tree.py selected PID
+    prints the name of every visible accessible object of the program PID
+    that is selected, depth first.
 accessible_tree.py listen PID SECONDS [PROPERTY]
     prints "ready" once listening, then "name<TAB>description" for each
     change of PROPERTY (accessible-description unless named, or
@@ -34,15 +37,26 @@ def clean(text):
     return (text or "").replace("\t", " ").replace("\n", " ")
 
 
-def tree(pid):
+def visible(pid):
     def walk(node):
         for child in node:
             if child is None or not child.getState().contains(pyatspi.STATE_VISIBLE):
                 continue
-            print(f"{child.getRoleName()}\t{clean(child.name)}\t{clean(child.description)}")
-            walk(child)
+            yield child
+            yield from walk(child)
 
-    walk(application(pid))
+    return walk(application(pid))
+
+
+def tree(pid):
+    for node in visible(pid):
+        print(f"{node.getRoleName()}\t{clean(node.name)}\t{clean(node.description)}")
+
+
+def selected(pid):
+    for node in visible(pid):
+        if node.getState().contains(pyatspi.STATE_SELECTED):
+            print(clean(node.name))
 
 
 def window_of(node):
@@ -81,6 +95,8 @@ if __name__ == "__main__":
     mode, pid = sys.argv[1], int(sys.argv[2])
     if mode == "tree":
         tree(pid)
+    elif mode == "selected":
+        selected(pid)
     elif mode == "focus":
         listen(pid, int(sys.argv[3]), "object:state-changed:focused", focused)
     else:
