@@ -7,14 +7,12 @@
 #include "Colours.h"
 #include "GhostLayer.h"
 #include "HardpointTable.h"
-#include "ResourceIds.h"
 #include "Resources.h"
 #include "ShipComparison.h"
 #include "StandardPrompts.h"
 
 #include <QDir>
 #include <QFileDialog>
-#include <QFileSystemModel>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
@@ -211,11 +209,14 @@ TEST_F(Comparing, RRevertsOneHardpointAsOneStepAndEnterPicksItsMarkerUp) {
     EXPECT_EQ(Rows(), kThreeRows);
     EXPECT_EQ(Geometry(kFirstMarkerId + kWeapon1).topLeft(), QPoint(711, 42));
 
-    // Enter picks the row's marker up as a click on it would.
+    // Enter picks the row's marker up, alone, as Ctrl+F does.
+    CtrlClick(kWeapon1);
+    CtrlClick(kWeapon5);
     KeyOnRow(2, Qt::Key_Return);
     EXPECT_EQ(dlg->DragState(), 1);
     EXPECT_EQ(QWidget::mouseGrabber(), dlg.get());
     EXPECT_EQ(dlg->ReadoutText(1012), "WEAPON5");
+    EXPECT_FALSE(Button(kFirstMarkerId + kWeapon1)->IsSelected());
     // While it is carried, Enter picks nothing else up, and R drops it first.
     KeyOnRow(1, Qt::Key_Return);
     EXPECT_EQ(dlg->ReadoutText(1012), "WEAPON5");
