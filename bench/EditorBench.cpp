@@ -1,8 +1,9 @@
 // The editor window's start-up, repaint, carried move (of one marker and of
 // all 56 selected) and drop, each beside a floor measured in the same run: a
 // plain dialog of the same size painting one pixmap, and plain widgets moved
-// and repainted on the same skin. And the undo history's memory beside the
-// bytes its steps must hold.
+// and repainted on the same skin; the carried move while comparing, beside the
+// carried move alone. And the undo history's memory beside the bytes its steps
+// must hold.
 #include "MarkerMoves.h"
 #include "Pelto5App.h"
 #include "Pelto5Dlg.h"
@@ -100,10 +101,8 @@ void BM_CarriedMoveFloor(benchmark::State& state) {
     }
 }
 
-void BM_CarriedMove(benchmark::State& state) {
-    Pelto5Dlg dlg(RealFileSystem());
-    ShowOrSkip(dlg, state);
-    dlg.OnMarkerClicked(3020);
+// Carries what dlg carries across the VL picture, one mouse move a step.
+void MoveCarried(Pelto5Dlg& dlg, benchmark::State& state) {
     int k = 0;
     for (auto _ : state) {
         const QPointF p(100 + (k & 63), 100 + (k & 31));
@@ -114,6 +113,40 @@ void BM_CarriedMove(benchmark::State& state) {
         QCoreApplication::processEvents();
     }
     dlg.releaseMouse();
+}
+
+void BM_CarriedMove(benchmark::State& state) {
+    Pelto5Dlg dlg(RealFileSystem());
+    ShowOrSkip(dlg, state);
+    dlg.OnMarkerClicked(3020);
+    MoveCarried(dlg, state);
+}
+
+// Writes a ship with every hardpoint at (at, at); false when it could not.
+bool WriteShip(const QString& path, Pelto5Dlg& dlg, int at) {
+    QByteArray ship = "[HardPoints]\r\n";
+    for (int i = 0; i < kHardpointCount; ++i)
+        ship += QByteArray::fromStdString(dlg.Model().Name(i)) +
+                QByteArrayLiteral("=%1,%1\r\n").replace("%1", QByteArray::number(at));
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(ship) == ship.size();
+}
+
+// The same carry while comparing with a backup in which all 56 hardpoints
+// stand elsewhere: every step, the rows and 56 ghosts with their lines
+// follow. BM_CarriedMove is its floor.
+void BM_CarriedMoveComparing(benchmark::State& state) {
+    QTemporaryDir dir;
+    Pelto5Dlg dlg(RealFileSystem());
+    if (!WriteShip(dir.filePath("All.gf"), dlg, 10) || !WriteShip(dir.filePath("All.001"), dlg, 20))
+        state.SkipWithError("no ship written");
+    dlg.OpenShip(dir.filePath("All.gf"));
+    dlg.SetComparePrompt([&dir](QWidget*, const QString&) { return dir.filePath("All.001"); });
+    ShowOrSkip(dlg, state);
+    dlg.OnCompare();
+    QCoreApplication::processEvents();
+    dlg.OnMarkerClicked(3020);
+    MoveCarried(dlg, state);
 }
 
 // All 56 markers selected and carried together, one mouse move at a time,
@@ -146,16 +179,7 @@ void BM_GroupCarriedMove(benchmark::State& state) {
     click(0, Qt::NoModifier);
     if (dlg.DragState() != 1)
         state.SkipWithError("the selection was not picked up");
-    int k = 0;
-    for (auto _ : state) {
-        const QPointF p(100 + (k & 63), 100 + (k & 31));
-        ++k;
-        QMouseEvent move(QEvent::MouseMove, p, dlg.mapToGlobal(p), Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
-        QCoreApplication::sendEvent(&dlg, &move);
-        QCoreApplication::processEvents();
-    }
-    dlg.releaseMouse();
+    MoveCarried(dlg, state);
 }
 
 void BM_DropFloor(benchmark::State& state) {
@@ -215,6 +239,7 @@ BENCHMARK(BM_RepaintFloor)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Repaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CarriedMoveFloor)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CarriedMove)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CarriedMoveComparing)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GroupCarriedMoveFloor)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GroupCarriedMove)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DropFloor)->Unit(benchmark::kMicrosecond);

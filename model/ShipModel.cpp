@@ -75,13 +75,17 @@ ShipModel::ShipModel(MarkerSurface& surface, FileSystem& fs)
       m_rcSaved(TrayRects()), m_surface(surface), m_fs(fs) {}
 
 void ShipModel::PlaceHardpoint(int i, int32_t x, int32_t y) {
+    const Rect rc = MarkerRectAt(i, x, y);
+    m_rcPlaced[i] = rc;
+    m_surface.MoveMarker(i, rc);
+}
+
+Rect ShipModel::MarkerRectAt(int i, int32_t x, int32_t y) const {
     const Rect marker = m_surface.MarkerRect(i);
     const Point offset = PictureOf(i).MarkerOffset();
     const int32_t left = Edge(x, offset.x, marker.Width());
     const int32_t top = Edge(y, offset.y, marker.Height());
-    const Rect rc{left, top, left + marker.Width(), top + marker.Height()};
-    m_rcPlaced[i] = rc;
-    m_surface.MoveMarker(i, rc);
+    return {left, top, left + marker.Width(), top + marker.Height()};
 }
 
 Rect ShipModel::RelativeMarkerRect(int i, int mode) const {

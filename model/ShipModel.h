@@ -35,6 +35,8 @@ public:
 
     // Records (x, y) as hardpoint i's loaded position and moves its marker there.
     void PlaceHardpoint(int i, int32_t x, int32_t y);
+    // Where marker i stands, at its own size, when its hardpoint is at file point (x, y).
+    Rect MarkerRectAt(int i, int32_t x, int32_t y) const;
     // Marker i's rectangle: with kRelativeToPicture its top-left is the
     // hardpoint's file coordinates; with any other mode it is in client coordinates.
     Rect RelativeMarkerRect(int i, int mode) const;

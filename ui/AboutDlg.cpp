@@ -50,6 +50,7 @@ QStringList AboutDlg::KeyLines() {
             QStringLiteral("F1 this box. Tab, Shift+Tab move the focus; Space presses."),
             tr("Ctrl+click selects; Ctrl+A all on the picture; Ctrl+Shift+A none."),
             tr("Selected markers move together: the arrows, or a click carries all."),
+            tr("Ctrl+D compare with a backup; R on a change puts it back."),
             tr("L magnifier; G place the marker at typed x, y.")};
 }
 

@@ -24,5 +24,7 @@ inline ColorRef FromQColor(const QColor& color) {
 constexpr ColorRef kLilac = 0x00EFB5C6, kOrange = 0x005ABDF7, kBlack = 0x00000000;
 // The read-out boxes' mauve and pink, and the read-outs' near-black text.
 constexpr ColorRef kMauve = 0x00847BA5, kPink = 0x00B5A5D6, kReadoutText = 0x00020202;
+// A comparison's ghosts: a green no marker face has, bright on the pictures' black.
+constexpr ColorRef kGhost = Rgb(0, 255, 176);
 
 } // namespace pelto5

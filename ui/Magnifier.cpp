@@ -6,6 +6,7 @@
 #include "MarkerSurface.h"
 #include "PictureLayout.h"
 #include "WholePixels.h"
+#include "WindowEdge.h"
 #include "WindowPlacement.h"
 
 #include <QEvent>
@@ -148,10 +149,13 @@ QImage Magnifier::DrawView(const QSize& deviceSize, int cell, const QPoint& grid
 }
 
 void Magnifier::paintEvent(QPaintEvent*) {
+    PaintView();
+    PaintWindowEdge(*this);
+}
+
+void Magnifier::PaintView() {
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());
-    painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 
     // The view in whole device pixels: each picture pixel as many device
     // pixels as the scale gives it whole, centred in the view's room.
@@ -191,13 +195,17 @@ void Magnifier::paintEvent(QPaintEvent*) {
 }
 
 void Magnifier::Place() {
-    QList<QRect> pictures;
+    // Clear of the pictures, and of the editor's other windows beside it.
+    QList<QRect> keepClear;
     for (const PictureLayout* picture : {&kVlPicture, &kTiPicture}) {
         const Rect r = m_markers.ControlRect(picture->controlId);
-        pictures.push_back(
+        keepClear.push_back(
             QRect(m_owner->mapToGlobal(QPoint(r.left, r.top)), QSize(r.Width(), r.Height())));
     }
-    move(BesideTopLeft(frameGeometry().size(), m_owner->frameGeometry(), pictures,
+    for (const QWidget* other : m_owner->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (other != this && other->isWindow() && other->isVisible())
+            keepClear.push_back(other->frameGeometry());
+    move(BesideTopLeft(frameGeometry().size(), m_owner->frameGeometry(), keepClear,
                        m_owner->screen()->availableGeometry()));
 }
 

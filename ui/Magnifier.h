@@ -58,6 +58,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The view, its names and its text line, in whole device pixels where
+    // they show picture pixels.
+    void PaintView();
     // The picture under the centre, as the pointer read-out picks it.
     const PictureLayout& CentrePicture() const;
     // The view in device pixels, cell (device pixels a picture pixel takes) wide.

@@ -1,6 +1,7 @@
 // The editor window: its controls, keys, mouse, painting and commands.
 // Carrying markers is its MarkerCarry's work, the read-outs its
-// ReadoutPanel's, and keeping work from being lost its ShipFileGuard's.
+// ReadoutPanel's, keeping work from being lost its ShipFileGuard's, and
+// comparing with another version of the ship its ShipComparison's.
 #include "Pelto5Dlg.h"
 
 #include "AboutDlg.h"
@@ -10,6 +11,7 @@
 #include "DialogUnits.h"
 #include "FindDlg.h"
 #include "FocusReturn.h"
+#include "GhostLayer.h"
 #include "KeyboardCues.h"
 #include "MarkerPlace.h"
 #include "MeDlg.h"
@@ -18,6 +20,7 @@
 #include "ReadoutPanel.h"
 #include "Resources.h"
 #include "SelectionCue.h"
+#include "ShipComparison.h"
 #include "ShipPaths.h"
 #include "ShipPicture.h"
 #include "ShipText.h"
@@ -83,6 +86,8 @@ Pelto5Dlg::Pelto5Dlg(FileSystem& fs, QWidget* parent)
     setWindowTitle(tr("Vorsanth's Tolmar Util"));
     CreateCommandButtons();
     CreateMarkerButtons();
+    m_compare = new ShipComparison(this, m_model, *this, m_carry, m_guard,
+                                   [this](int i) { PickUpAlone(i); });
     StackControls();
     CreateKeys();
     setWindowIcon(ResourceIcon(kMainIcon));
@@ -190,10 +195,12 @@ void Pelto5Dlg::StackControls() {
     // The controls made first lie above those made later, so the command
     // buttons and read-outs stay above every marker and a lower marker above a
     // higher one; the ship pictures lie beneath everything, the markers on them.
+    // A comparison's ghosts lie on the pictures, beneath the markers.
     const QObjectList made = children();
     for (auto it = made.rbegin(); it != made.rend(); ++it)
         if (auto* control = qobject_cast<QWidget*>(*it))
             control->raise();
+    m_compare->Ghosts()->lower();
     m_stcTI->lower();
     m_stcVL->lower();
 }
@@ -212,6 +219,7 @@ void Pelto5Dlg::CreateKeys() {
     key(QKeySequence::Save, [this] { RunCommand(&Pelto5Dlg::OnSave); });
     key(QKeySequence::Open, [this] { RunCommand(&Pelto5Dlg::OnOpen); });
     key(QKeySequence(Qt::CTRL | Qt::Key_F), [this] { OnFind(); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_D), [this] { RunCommand(&Pelto5Dlg::OnCompare); });
     key(QKeySequence(Qt::Key_M), [this] { OnMirror(false); });
     key(QKeySequence(Qt::SHIFT | Qt::Key_M), [this] { OnMirror(true); });
     key(QKeySequence::SelectAll, [this] { m_carry.SelectAllOn(m_pointer->Pixel()); });
@@ -320,6 +328,7 @@ void Pelto5Dlg::MoveMarker(int i, const Rect& rc) {
     }
     if (m_magnifier)
         m_magnifier->Refresh();
+    m_compare->MarkersMoved();
 }
 
 void Pelto5Dlg::DescribeMarker(int i) {
@@ -639,11 +648,14 @@ void Pelto5Dlg::OnFind() {
     FindDlg find(entries, this);
     find.PlaceAtPointer();
     if (find.exec() == QDialog::Accepted && find.Chosen() >= 0 &&
-        m_carry.State() == MarkerCarry::DragState::Idle) {
-        // The marker found is picked up alone.
-        m_carry.SelectNone();
-        m_carry.OnMarkerClicked(find.Chosen());
-    }
+        m_carry.State() == MarkerCarry::DragState::Idle)
+        PickUpAlone(find.Chosen());
+}
+
+void Pelto5Dlg::PickUpAlone(int i) {
+    // A marker found by name or chosen from a list is picked up alone.
+    m_carry.SelectNone();
+    m_carry.OnMarkerClicked(i);
 }
 
 void Pelto5Dlg::OnMirror(bool acrossVerticalLine) {
@@ -678,6 +690,10 @@ void Pelto5Dlg::OnTypeCoordinates() {
     popup.exec();
     if (m_carry.Carrying())
         grabMouse();
+}
+
+void Pelto5Dlg::OnCompare() {
+    m_compare->OnCompare();
 }
 
 void Pelto5Dlg::dragEnterEvent(QDragEnterEvent* event) {

@@ -27,6 +27,7 @@ namespace pelto5 {
 
 class PointerPixels;
 class ReadoutPanel;
+class ShipComparison;
 
 // The editor window: the ship's two pictures, the 56 hardpoint markers, the
 // command buttons and the five read-outs, over the console skin. It owns the
@@ -57,6 +58,9 @@ public:
         m_guard.SetMessageShower(std::move(shower));
     }
     void SetQuestion(ShipFileGuard::Question question) { m_guard.SetQuestion(std::move(question)); }
+    void SetComparePrompt(ShipFileGuard::OpenPrompt prompt) {
+        m_guard.SetComparePrompt(std::move(prompt));
+    }
     // Ends the process at once (EXIT).
     void SetProcessExit(std::function<void()> exit) { m_exitProcess = std::move(exit); }
 
@@ -93,6 +97,9 @@ public:
     // G: a popup at the pointer with the file point of the marker carried,
     // or else picked up last; Enter places the marker there as a drop would.
     void OnTypeCoordinates();
+    // Ctrl+D: compares the markers with another version of the ship file, or
+    // ends the comparison.
+    void OnCompare();
 
     // Whether closing or opening another ship now would lose work: a marker
     // moved since the ship was read or saved, or one being carried.
@@ -107,6 +114,7 @@ public:
     QString ReadoutText(int id) const;
     QLabel* Picture(int id) const;
     Magnifier* MagnifierWindow() const { return m_magnifier; }
+    const ShipComparison& Comparison() const { return *m_compare; }
 
 protected:
     // Enter, Esc, the window menu's Close and the window manager's close
@@ -151,6 +159,8 @@ private:
     void StackControls();
     // A command, by button or key: while a marker is carried, only its drop.
     void RunCommand(void (Pelto5Dlg::*handler)());
+    // Picks marker i up alone, the selection emptied (Ctrl+F, "Changes").
+    void PickUpAlone(int i);
     void ShowSystemMenu(const QPoint& globalPos);
     void OnLButtonDown(const QPoint& point);
     void OnMouseMove(const QPoint& point);
@@ -189,6 +199,7 @@ private:
     PointerPixels* m_pointer = nullptr;
     // L's window, made hidden with the window.
     Magnifier* m_magnifier = nullptr;
+    ShipComparison* m_compare = nullptr;
     QImage m_skin;
     std::map<int, QWidget*> m_controls;
     std::function<void()> m_exitProcess;

@@ -1,10 +1,10 @@
 #include "PointerPopup.h"
 
 #include "DialogFont.h"
+#include "WindowEdge.h"
 
 #include <QCursor>
 #include <QGuiApplication>
-#include <QPainter>
 #include <QScreen>
 
 #include <algorithm>
@@ -35,9 +35,7 @@ void PointerPopup::PlaceAtPointer() {
 
 void PointerPopup::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
-    QPainter painter(this);
-    painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    PaintWindowEdge(*this);
 }
 
 } // namespace pelto5

@@ -19,18 +19,29 @@ enum ChangedFileAnswer { kSaveIntoChanged, kOverwrite };
 
 ShipFileGuard::ShipFileGuard(QWidget* window, ShipModel& model, MarkerCarry& carry)
     : m_window(window), m_model(model), m_carry(carry), m_openPrompt(AskShipFile),
-      m_showMessage(ShowFailureBox), m_askQuestion(AskQuestion) {}
+      m_comparePrompt(AskComparedFile), m_showMessage(ShowFailureBox), m_askQuestion(AskQuestion) {}
 
 std::optional<std::string> ShipFileGuard::AskShipPath(const QString& initial) {
-    const QString chosen = m_openPrompt ? m_openPrompt(m_window, initial) : QString();
+    return AskPath(m_openPrompt, initial,
+                   tr("Could not open %1: its name has letters this system cannot show, and no "
+                      "single file in its folder matches it. Open it from the command line or "
+                      "drop it onto the window."));
+}
+
+std::optional<std::string> ShipFileGuard::AskComparedPath(const std::string& shipPath) {
+    return AskPath(m_comparePrompt, QFile::decodeName(shipPath.c_str()),
+                   tr("Could not compare with %1: its name has letters this system cannot show, "
+                      "and no single file in its folder matches it."));
+}
+
+std::optional<std::string> ShipFileGuard::AskPath(const OpenPrompt& prompt, const QString& initial,
+                                                  const QString& unmatched) {
+    const QString chosen = prompt ? prompt(m_window, initial) : QString();
     if (chosen.isEmpty())
         return std::nullopt;
     std::optional<std::string> path = ChosenPathBytes(chosen);
     if (!path)
-        ShowFailure(tr("Could not open %1: its name has letters this system cannot show, and no "
-                       "single file in its folder matches it. Open it from the command line or "
-                       "drop it onto the window.")
-                        .arg(chosen));
+        ShowFailure(unmatched.arg(chosen));
     return path;
 }
 

@@ -34,6 +34,8 @@ public:
     ShipFileGuard(QWidget* window, ShipModel& model, MarkerCarry& carry);
 
     void SetOpenPrompt(OpenPrompt prompt) { m_openPrompt = std::move(prompt); }
+    // Ctrl+D's file dialog, given the ship's path.
+    void SetComparePrompt(OpenPrompt prompt) { m_comparePrompt = std::move(prompt); }
     void SetMessageShower(MessageShower shower) { m_showMessage = std::move(shower); }
     void SetQuestion(Question question) { m_askQuestion = std::move(question); }
 
@@ -41,6 +43,9 @@ public:
     // system's bytes; none when cancelled, or when the name cannot be traced
     // to one file (which is said).
     std::optional<std::string> AskShipPath(const QString& initial);
+    // Ctrl+D's file dialog, starting in the folder of the ship at shipPath:
+    // the chosen file's path as the system's bytes, or none as above.
+    std::optional<std::string> AskComparedPath(const std::string& shipPath);
     // Reads the ship file at path for opening, once. A file that cannot be a
     // ship is refused with a message, and unsaved work is asked about, before
     // anything of the open ship is given up; none when the open stops there.
@@ -58,10 +63,16 @@ public:
     void ShowFailure(const QString& text) const;
 
 private:
+    // A file chosen through prompt; unmatched words a name that cannot be
+    // traced to one file, %1 the name.
+    std::optional<std::string> AskPath(const OpenPrompt& prompt, const QString& initial,
+                                       const QString& unmatched);
+
     QWidget* m_window;
     ShipModel& m_model;
     MarkerCarry& m_carry;
     OpenPrompt m_openPrompt;
+    OpenPrompt m_comparePrompt;
     MessageShower m_showMessage;
     Question m_askQuestion;
 };

@@ -3,13 +3,22 @@
 #include "FailureMessage.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTreeView>
 
 namespace pelto5 {
+
+namespace {
+
+// The file dialog's column of the files' last changes.
+constexpr int kModifiedColumn = 3;
+
+} // namespace
 
 void ShowFailureBox(QWidget* parent, const QString& text) {
     MakeFailureBox(parent, text)->exec();
@@ -43,6 +52,35 @@ QString AskShipFile(QWidget* parent, const QString& initial) {
         return {};
     }
     return named;
+}
+
+std::unique_ptr<QFileDialog> MakeCompareDialog(QWidget* parent, const QString& shipPath) {
+    // A backup is the stem, ".0" and at least two digits: Frigate.001, .010, .0100.
+    const QString shipsAndBackups =
+        QCoreApplication::translate("ComparePrompt", "Ship files and backups (%1)")
+            .arg(QStringLiteral("*.gf *.0[0-9][0-9] *.0[0-9][0-9][0-9] *.0[0-9][0-9][0-9][0-9]"));
+    auto dialog = std::make_unique<QFileDialog>(
+        parent, QCoreApplication::translate("ComparePrompt", "Compare with"),
+        QFileInfo(shipPath).absolutePath(),
+        shipsAndBackups + QStringLiteral(";;") +
+            QCoreApplication::translate("ComparePrompt", "All files (*)"));
+    // Qt's own dialog, as OPEN's: a desktop's dialog would keep a list of recent files.
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setOption(QFileDialog::HideNameFilterDetails);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    // Newest first: each save's backup is newer than the one before it, and
+    // the ship file newest of all.
+    if (auto* details = dialog->findChild<QTreeView*>(QStringLiteral("treeView")))
+        details->sortByColumn(kModifiedColumn, Qt::DescendingOrder);
+    return dialog;
+}
+
+QString AskComparedFile(QWidget* parent, const QString& shipPath) {
+    const std::unique_ptr<QFileDialog> dialog = MakeCompareDialog(parent, shipPath);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().size() != 1)
+        return {};
+    return dialog->selectedFiles().first();
 }
 
 int AskQuestion(QWidget* parent, const QString& text, const QStringList& answers) {

@@ -38,7 +38,10 @@ QPoint BesideTopLeft(const QSize& size, const QRect& window, const QList<QRect>&
                                  QPoint(window.left(), window.bottom() + 1),
                                  QPoint(window.left(), window.top() - size.height())}) {
         const QPoint at = within(beside);
-        if (!QRect(at, size).intersects(window))
+        const QRect placed(at, size);
+        if (!placed.intersects(window) &&
+            std::none_of(keepClear.begin(), keepClear.end(),
+                         [&](const QRect& r) { return placed.intersects(r); }))
             return at;
     }
     auto cost = [&](const QPoint& at) {

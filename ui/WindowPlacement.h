@@ -14,10 +14,10 @@ namespace pelto5 {
 QPoint PlacedTopLeft(const QSize& window, const QRect& available);
 
 // Where a small window of the given size stands beside window, wholly within
-// available: right of it, else left, below or above, slid along the window's
-// edge as far as the area asks. With no room beside, the place within the
-// area that covers the least of keepClear (the pictures), then of the
-// window, nearest the window's right.
+// available and clear of keepClear (the pictures, other windows beside it):
+// right of it, else left, below or above, slid along the window's edge as far
+// as the area asks. With no room beside, the place within the area that
+// covers the least of keepClear, then of the window, nearest the window's right.
 QPoint BesideTopLeft(const QSize& size, const QRect& window, const QList<QRect>& keepClear,
                      const QRect& available);
 

@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRect>
+#include <QRegularExpression>
 #include <QSize>
 #include <QStandardPaths>
 #include <QStringList>
@@ -136,6 +138,16 @@ public:
     }
 
     QString Geometry() const { return Xdo({"getwindowgeometry", m_window}); }
+    // Where a window stands on the screen and how large it is, as xdotool says.
+    QRect ScreenRect(const QString& window) const {
+        const QString text = Xdo({"getwindowgeometry", window});
+        const QRegularExpressionMatch at =
+            QRegularExpression(R"(Position: (-?\d+),(-?\d+))").match(text);
+        const QRegularExpressionMatch size =
+            QRegularExpression(R"(Geometry: (\d+)x(\d+))").match(text);
+        return QRect(at.captured(1).toInt(), at.captured(2).toInt(), size.captured(1).toInt(),
+                     size.captured(2).toInt());
+    }
 
     // What the display shows of a window (the editor's by default; "0" is the
     // whole screen), as a person would see it.

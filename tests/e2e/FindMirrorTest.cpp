@@ -6,7 +6,6 @@
 #include "SavedShip.h"
 
 #include <QImage>
-#include <QRegularExpression>
 
 #include <map>
 
@@ -41,16 +40,6 @@ protected:
     QStringList main;
 };
 
-// Where xdotool says a window stands on the screen and how large it is.
-QRect ScreenRect(const Desktop& desktop, const QString& window) {
-    const QString text = desktop.Xdo({"getwindowgeometry", window});
-    const QRegularExpressionMatch at =
-        QRegularExpression(R"(Position: (-?\d+),(-?\d+))").match(text);
-    const QRegularExpressionMatch size = QRegularExpression(R"(Geometry: (\d+)x(\d+))").match(text);
-    return QRect(at.captured(1).toInt(), at.captured(2).toInt(), size.captured(1).toInt(),
-                 size.captured(2).toInt());
-}
-
 } // namespace
 
 TEST_F(FindAndMirror, CtrlFPicksAMarkerUpByNameAndEscChangesNothing) {
@@ -59,7 +48,7 @@ TEST_F(FindAndMirror, CtrlFPicksAMarkerUpByNameAndEscChangesNothing) {
     desktop.MoveTo(305, 203);
     const QString popup = Find(); // drops VLWeapon22 where it is first
     ASSERT_FALSE(popup.isEmpty()) << "Ctrl+F showed no popup";
-    const QRect shown = ScreenRect(desktop, popup);
+    const QRect shown = desktop.ScreenRect(popup);
     EXPECT_TRUE(QRect(0, 0, 1280, 1024).contains(shown)) << "the popup leaves the screen";
     EXPECT_GT(shown.height(), 100);
     // A lilac edge round a black face with lilac words: the application's colours.

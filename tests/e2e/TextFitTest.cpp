@@ -5,6 +5,9 @@
 
 #include "../ui/DialogLook.h"
 
+#include "AboutDlg.h"
+#include "DialogUnits.h"
+
 #include <QStandardPaths>
 
 using namespace pelto5;
@@ -75,8 +78,9 @@ TEST_F(TextFit, WindowMenuAndAboutBoxAreReadable) {
     ASSERT_FALSE(about.isEmpty()) << "no about box";
     const QImage shot = desktop.SteadyScreenshot(about);
     look::ExpectAboutBoxWhole(shot);
-    // The keys' lines under the version line, whole within their rows.
-    const QRect keyLines(60, 36, 282, 13 * int(AboutDlg::KeyLines().size()));
+    // The keys' lines under the version line, whole within their rows, 8 units each.
+    const int rows = static_cast<int>(AboutDlg::KeyLines().size());
+    const QRect keyLines(60, 36, 282, DialogUnitsY(22 + 8 * rows) - 36);
     const QRect keysInk = look::InkBounds(
         shot, QRect(50, 34, shot.width() - 50, shot.height() - 34), look::IsLilacInk);
     EXPECT_FALSE(keysInk.isEmpty()) << "the keys are not named";

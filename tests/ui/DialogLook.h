@@ -5,6 +5,7 @@
 // and the end-to-end suite, which looks at the real X server's screen.
 #include "AboutDlg.h"
 #include "DialogFont.h"
+#include "DialogUnits.h"
 #include "MeDlg.h"
 #include "Resources.h"
 
@@ -30,11 +31,6 @@ constexpr QRect kMessage(26, 57, 243, 115);
 constexpr QRect kLinkTemplate(20, 206, 258, 15);
 constexpr QRect kAppeals[] = {QRect(20, 171, 249, 13), QRect(20, 187, 249, 13)};
 constexpr QRect kFrameBar(0, 0, 25, 235); // bitmap 221
-// The about box: the template's 353 x 89, grown by a 13-pixel row for each
-// key line past three.
-inline QSize AboutSize() {
-    return QSize(353, 89 + 13 * std::max(0, int(AboutDlg::KeyLines().size()) - 3));
-}
 constexpr QRect kVersionLine(60, 16, 179, 13);
 constexpr QRect kNameReadout(672, 471, 56, 23);
 
@@ -151,6 +147,13 @@ inline void ExpectSupportDialogWhole(const QImage& shot) {
     ExpectAppealLinesSingle(shot);
     ExpectMessageWhole(shot);
     ExpectFrameBarUntouched(shot);
+}
+
+// The about box: the template's size, grown downward by the key lines past
+// the third, one line height (8 units) each.
+inline QSize AboutSize() {
+    const int pastThird = std::max(0, static_cast<int>(AboutDlg::KeyLines().size()) - 3);
+    return DialogUnitsRect(0, 0, 235, 55 + 8 * pastThird).size();
 }
 
 // The version line shows whole, in the dialog font, inside its control.

@@ -76,6 +76,12 @@ protected:
         QTest::mouseRelease(dlg->windowHandle(), Qt::LeftButton, {}, InWindow(w, p));
     }
     void Click(int id) { PressOn(dlg->Control(id)); }
+    // Ctrl+click on marker i: it joins the selection, or leaves it.
+    void CtrlClick(int i) {
+        const QPoint at = InWindow(dlg->Control(pelto5::kFirstMarkerId + i), QPoint(5, 5));
+        QTest::mousePress(dlg->windowHandle(), Qt::LeftButton, Qt::ControlModifier, at);
+        QTest::mouseRelease(dlg->windowHandle(), Qt::LeftButton, Qt::ControlModifier, at);
+    }
     void Press(const QPoint& p) { QTest::mousePress(dlg->windowHandle(), Qt::LeftButton, {}, p); }
     void Release(const QPoint& p) {
         QTest::mouseRelease(dlg->windowHandle(), Qt::LeftButton, {}, p);

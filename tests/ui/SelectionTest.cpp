@@ -17,11 +17,6 @@ namespace {
 class Selection : public SmallShipTest {
 protected:
     BitmapButton* Marker(int i) const { return Button(kFirstMarkerId + i); }
-    void CtrlClick(int i) {
-        const QPoint at = InWindow(Marker(i), QPoint(5, 5));
-        QTest::mousePress(dlg->windowHandle(), Qt::LeftButton, Qt::ControlModifier, at);
-        QTest::mouseRelease(dlg->windowHandle(), Qt::LeftButton, Qt::ControlModifier, at);
-    }
     QString Described(int i) const { return Marker(i)->accessibleDescription(); }
     bool HeardSelected(int i) const {
         const QAccessible::State state = QAccessible::queryAccessibleInterface(Marker(i))->state();

@@ -29,8 +29,9 @@ TEST(WindowPlacement, CentredOrKeptOnTheCommandKeysSide) {
     }
 }
 
-// The magnifier: beside the window, right of it first; wholly on the screen;
-// with no room beside, somewhere clear of the pictures.
+// The magnifier: beside the window, right of it first, clear of another window
+// beside it; wholly on the screen; with no room beside, somewhere clear of the
+// pictures.
 TEST(WindowPlacement, BesideTheWindowOnScreenAndClearOfThePictures) {
     const QSize size(232, 246);
     const QSize editor(809, 505);
@@ -42,7 +43,8 @@ TEST(WindowPlacement, BesideTheWindowOnScreenAndClearOfThePictures) {
         const char* what;
         QRect available;
         QPoint window;
-        QPoint topLeft; // (-1, -1): any place clear of the pictures
+        QPoint topLeft;         // (-1, -1): any place clear of the pictures
+        QRect beside = QRect(); // another window of the editor's, kept clear
     };
     const Case cases[] = {
         {"right of it, top to top", QRect(0, 0, 1280, 1024), QPoint(235, 259), QPoint(1044, 259)},
@@ -52,16 +54,21 @@ TEST(WindowPlacement, BesideTheWindowOnScreenAndClearOfThePictures) {
         {"below it on a narrow screen", QRect(0, 0, 1000, 1024), QPoint(100, 50), QPoint(100, 555)},
         {"above it", QRect(0, 0, 1000, 800), QPoint(100, 290), QPoint(100, 44)},
         {"no room beside", QRect(0, 0, 1000, 700), QPoint(100, 50), QPoint(-1, -1)},
+        {"left of it, another window on its right", QRect(0, 0, 1280, 1024), QPoint(235, 259),
+         QPoint(3, 259), QRect(1048, 259, 200, 300)},
     };
     for (const Case& c : cases) {
         const QRect window(c.window, editor);
-        const QPoint topLeft = BesideTopLeft(size, window, pictures(window), c.available);
+        QList<QRect> keepClear = pictures(window);
+        if (!c.beside.isNull())
+            keepClear.push_back(c.beside);
+        const QPoint topLeft = BesideTopLeft(size, window, keepClear, c.available);
         if (c.topLeft != QPoint(-1, -1)) {
             EXPECT_EQ(topLeft, c.topLeft) << c.what;
         }
         const QRect placed(topLeft, size);
         EXPECT_TRUE(c.available.contains(placed)) << c.what;
-        for (const QRect& picture : pictures(window))
-            EXPECT_FALSE(placed.intersects(picture)) << c.what;
+        for (const QRect& clear : keepClear)
+            EXPECT_FALSE(placed.intersects(clear)) << c.what;
     }
 }
