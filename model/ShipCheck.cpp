@@ -96,14 +96,16 @@ std::optional<std::string> PlacementProblem(int i, const Point& p, const Picture
 
 } // namespace
 
-std::vector<Finding> CheckShip(FileSystem& fs, const std::string& shipPath,
-                               const PictureDecoder& decode) {
+ShipReview CheckShip(FileSystem& fs, const std::string& shipPath, const PictureDecoder& decode) {
     std::vector<Finding> findings;
     std::string bytes;
-    if (const int err = fs.ReadAll(shipPath, bytes))
-        return {{0, std::string("cannot be read: ") + std::strerror(err)}};
+    if (const int err = fs.ReadAll(shipPath, bytes)) {
+        if (err == EFBIG)
+            return {0, {{0, std::string("cannot be read: ") + std::strerror(err)}}};
+        return {err, {}};
+    }
     if (const char* kind = PictureKind(bytes))
-        return {{0, std::string("is a picture (") + kind + "), not a ship file"}};
+        return {0, {{0, std::string("is a picture (") + kind + "), not a ship file"}}};
 
     const std::string stem = ShipStem(shipPath);
     const Picture vl = LoadPicture(fs, "VL", stem + "VL.bmp", decode, findings);
@@ -151,7 +153,7 @@ std::vector<Finding> CheckShip(FileSystem& fs, const std::string& shipPath,
     std::stable_sort(byLine.begin(), byLine.end(),
                      [](const Finding& a, const Finding& b) { return a.line < b.line; });
     findings.insert(findings.end(), byLine.begin(), byLine.end());
-    return findings;
+    return {0, findings};
 }
 
 } // namespace pelto5

@@ -112,6 +112,21 @@ TEST_F(DesktopApp, ShipOnTheCommandLineOpensAsWithOpen) {
     EXPECT_EQ(RestingShot([&](const QImage& shot) { return shot == opened; }), opened);
 }
 
+TEST_F(DesktopApp, ANameThatDoesNotExistOpensANewShipAndSaysSoOnce) {
+    desktop.Editor().setWorkingDirectory(dir.path());
+    ASSERT_TRUE(desktop.StartEditor({"New.gf"}));
+    // A new ship, as OPEN makes of a typed name: every marker in the tray, so
+    // that a save writes the header alone.
+    desktop.Key("ctrl+s");
+    ASSERT_TRUE(desktop.WaitUntil([&] { return QFile::exists(dir.filePath("New.gf")); }));
+    EXPECT_EQ(FileBytes(dir.filePath("New.gf")), "[HardPoints]\r\n");
+    desktop.Key("Escape");
+    ASSERT_TRUE(desktop.Editor().waitForFinished(10000));
+    const QString said = QString::fromLocal8Bit(desktop.Editor().readAll());
+    EXPECT_EQ(said.count("pelto5: New.gf: no such ship; the markers stay in the tray\n"), 1)
+        << said.toStdString();
+}
+
 TEST(DesktopAppAnswers, HelpVersionBadOptionAndNoDisplay) {
     const Ended help = RunToEnd({"--help"}, WithoutDisplay());
     EXPECT_EQ(help.status, 0);
