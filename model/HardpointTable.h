@@ -19,10 +19,6 @@ constexpr int kFirstMarkerImage = 141;
 // Control ids the marker rectangles are measured against.
 constexpr int kVlPictureId = 1003, kTiPictureId = 1004, kReferenceId = 1015;
 
-constexpr Point kVlOrigin{23, 24};
-constexpr Point kTiOrigin{645, 8};
-// TI markers sit this many pixels below the point their file line gives.
-constexpr int kTiMarkerShift = 4;
 // A hardpoint whose file y is at or below this stays off its picture and is not written.
 constexpr int kOnPictureLimit = 370;
 

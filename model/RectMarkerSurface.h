@@ -2,6 +2,7 @@
 
 #include "HardpointTable.h"
 #include "MarkerSurface.h"
+#include "PictureLayout.h"
 
 namespace pelto5 {
 
@@ -13,10 +14,11 @@ public:
 
     Rect MarkerRect(int i) const override { return m_rects[i]; }
     Rect ControlRect(int id) const override {
-        if (id == kVlPictureId)
-            return {kVlOrigin.x, kVlOrigin.y, kVlOrigin.x, kVlOrigin.y};
-        if (id == kTiPictureId)
-            return {kTiOrigin.x, kTiOrigin.y, kTiOrigin.x, kTiOrigin.y};
+        for (const PictureLayout* picture : {&kVlPicture, &kTiPicture})
+            if (id == picture->controlId) {
+                const Point o = picture->Origin();
+                return {o.x, o.y, o.x, o.y};
+            }
         return {};
     }
     void MoveMarker(int i, const Rect& rc) override { m_rects[i] = rc; }

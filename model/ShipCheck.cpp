@@ -1,6 +1,7 @@
 #include "ShipCheck.h"
 
 #include "HardpointTable.h"
+#include "PictureLayout.h"
 #include "ShipText.h"
 
 #include <algorithm>
@@ -18,8 +19,10 @@ struct Picture {
     std::optional<PictureSize> size;
 };
 
-Picture LoadPicture(FileSystem& fs, const char* group, const std::string& path,
+Picture LoadPicture(FileSystem& fs, const PictureLayout& layout, const std::string& shipPath,
                     const PictureDecoder& decode, std::vector<Finding>& findings) {
+    const std::string path = layout.PicturePath(shipPath);
+    const char* group = layout.name;
     Picture picture{group, path, std::nullopt};
     const std::string what = std::string("the ") + group + " picture " + path;
     std::string bytes;
@@ -82,7 +85,7 @@ std::optional<std::string> PlacementProblem(int i, const Point& p, const Picture
         return name + " is at " + At(p) + " but no " + picture.group + " picture is shown for it";
     const Rect& marker = TrayRects()[i];
     const int64_t left = p.x;
-    const int64_t top = int64_t{p.y} + (IsTiGroup(i) ? kTiMarkerShift : 0);
+    const int64_t top = int64_t{p.y} + PictureOf(i).markerShift;
     if (left < 0 || top < 0 || left + marker.Width() > picture.size->width ||
         top + marker.Height() > picture.size->height)
         return name + " at " + At(p) + " does not lie wholly on the " + picture.group +
@@ -107,9 +110,8 @@ ShipReview CheckShip(FileSystem& fs, const std::string& shipPath, const PictureD
     if (const char* kind = PictureKind(bytes))
         return {0, {{0, std::string("is a picture (") + kind + "), not a ship file"}}};
 
-    const std::string stem = ShipStem(shipPath);
-    const Picture vl = LoadPicture(fs, "VL", stem + "VL.bmp", decode, findings);
-    const Picture ti = LoadPicture(fs, "TI", stem + "TI.bmp", decode, findings);
+    const Picture vl = LoadPicture(fs, kVlPicture, shipPath, decode, findings);
+    const Picture ti = LoadPicture(fs, kTiPicture, shipPath, decode, findings);
 
     // Each hardpoint's lines, in file order; the reader takes the last.
     std::array<std::vector<int>, kHardpointCount> named;

@@ -1,10 +1,10 @@
 #include "ShipModel.h"
 
+#include "PictureLayout.h"
 #include "ShipSaver.h"
 #include "ShipText.h"
 
 #include <cerrno>
-#include <cstring>
 #include <limits>
 #include <string_view>
 
@@ -54,20 +54,7 @@ int32_t Saturate(int64_t v) {
     return static_cast<int32_t>(v < lo ? lo : (v > hi ? hi : v));
 }
 
-// Why a file cannot be a ship file, in the user's words.
-std::string FileProblem(int err) {
-    switch (err) {
-    case EISDIR:
-        return "it is a folder, not a ship file";
-    case ENODEV:
-        return "it is not a regular file (a pipe, a device or a socket), so it is no ship file";
-    case EFBIG:
-        return "it is larger than " + std::to_string(kMaxFileBytes >> 20) +
-               " MiB, far too large for a ship file";
-    default:
-        return std::strerror(err);
-    }
-}
+using Problem = FileResult::Problem;
 
 int32_t Add(int32_t a, int64_t b) {
     return Saturate(int64_t{a} + b);
@@ -89,9 +76,9 @@ ShipModel::ShipModel(MarkerSurface& surface, FileSystem& fs)
 
 void ShipModel::PlaceHardpoint(int i, int32_t x, int32_t y) {
     const Rect marker = m_surface.MarkerRect(i);
-    const bool ti = IsTiGroup(i);
-    const int32_t left = Edge(x, ti ? kTiOrigin.x : kVlOrigin.x, marker.Width());
-    const int32_t top = Edge(y, ti ? kTiOrigin.y + kTiMarkerShift : kVlOrigin.y, marker.Height());
+    const Point offset = PictureOf(i).MarkerOffset();
+    const int32_t left = Edge(x, offset.x, marker.Width());
+    const int32_t top = Edge(y, offset.y, marker.Height());
     const Rect rc{left, top, left + marker.Width(), top + marker.Height()};
     m_rcPlaced[i] = rc;
     m_surface.MoveMarker(i, rc);
@@ -104,10 +91,10 @@ Rect ShipModel::RelativeMarkerRect(int i, int mode) const {
         return {Add(m.left, -int64_t{r.left}), Add(m.top, -int64_t{r.top}),
                 Add(m.right, -int64_t{r.left}), Add(m.bottom, -int64_t{r.top})};
     }
-    const bool ti = IsTiGroup(i);
-    const Rect r = m_surface.ControlRect(ti ? kTiPictureId : kVlPictureId);
+    const PictureLayout& picture = PictureOf(i);
+    const Rect r = m_surface.ControlRect(picture.controlId);
     const int32_t x = Add(m.left, -int64_t{r.left});
-    const int32_t y = Add(m.top, -int64_t{r.top} - (ti ? kTiMarkerShift : 0));
+    const int32_t y = Add(m.top, -int64_t{r.top} - picture.markerShift);
     return {x, y, Add(x, m.Width()), Add(y, m.Height())};
 }
 
@@ -122,33 +109,38 @@ void ShipModel::ResetHardpoints() {
     m_lines.assign(m_lines.size(), std::string());
 }
 
-FileResult ShipModel::CheckShipFile(const std::string& path) const {
+ShipFileRead ShipModel::CheckShipFile(const std::string& path) const {
     std::string bytes;
     const int err = m_fs.ReadAll(path, bytes);
     if (err == ENOENT)
-        return {};
+        return {}; // a new ship, which the first save creates
     if (err)
-        return {false, "Could not open " + path + ": " + FileProblem(err) + "."};
+        return {FileResult::Failed(Problem::OpenRefused, path, err), std::nullopt};
     if (const char* kind = PictureKind(bytes))
-        return {false, "Could not open " + path + ": it is a picture (" + kind +
-                           "), not a ship file. Choose the ship's .gf file."};
-    return {};
+        return {FileResult::Failed(Problem::OpenPicture, path, 0, kind), std::nullopt};
+    return {FileResult{}, std::move(bytes)};
+}
+
+void ShipModel::TakeShipFile(std::optional<std::string> bytes) {
+    m_bShipUnread = false;
+    if (bytes) {
+        ReadShipText(*bytes);
+    } else {
+        m_lines.clear();
+        m_nLines = 0;
+    }
+    MarkSaved(std::move(bytes));
 }
 
 FileResult ShipModel::ReadShipFile() {
     std::string bytes;
     const int err = m_fs.ReadAll(m_strShipPath, bytes);
-    m_bShipUnread = err != 0 && err != ENOENT;
-    if (err) {
-        m_lines.clear();
-        m_nLines = 0;
-        MarkSaved(std::nullopt);
-        if (!m_bShipUnread)
-            return {}; // a new ship, which the first save creates
-        return {false, "Could not read " + m_strShipPath + ": " + FileProblem(err) + "."};
+    if (err && err != ENOENT) {
+        TakeShipFile(std::nullopt);
+        m_bShipUnread = true;
+        return FileResult::Failed(Problem::ReadFailed, m_strShipPath, err);
     }
-    ReadShipText(bytes);
-    MarkSaved(std::move(bytes));
+    TakeShipFile(err ? std::nullopt : std::optional<std::string>(std::move(bytes)));
     return {};
 }
 
@@ -186,27 +178,20 @@ bool ShipModel::HasUnsavedMoves() const {
     return false;
 }
 
-bool ShipModel::ChangedOnDisk() const {
+std::optional<std::string> ShipModel::ChangedOnDisk() const {
     if (m_strShipPath.empty())
-        return false;
+        return std::nullopt;
     std::string now;
-    const int err = m_fs.ReadAll(m_strShipPath, now);
     // A vanished file is saved anew without asking; a file that cannot be
     // read is left to the save, which says what is wrong with it.
-    if (err)
-        return false;
-    return !m_diskBytes || now != *m_diskBytes;
+    if (m_fs.ReadAll(m_strShipPath, now) != 0 || (m_diskBytes && now == *m_diskBytes))
+        return std::nullopt;
+    return now;
 }
 
-FileResult ShipModel::SaveIntoChangedFile() {
-    std::string now;
-    const int err = m_fs.ReadAll(m_strShipPath, now);
-    if (err && err != ENOENT)
-        return {false, "Could not read " + m_strShipPath + ": " + FileProblem(err) + "."};
-    if (!err) {
-        TakeLines(now, false);
-        m_bShipUnread = false;
-    }
+FileResult ShipModel::SaveIntoChangedFile(const std::string& now) {
+    TakeLines(now, false);
+    m_bShipUnread = false;
     return SaveShipFile();
 }
 
@@ -250,17 +235,12 @@ FileResult ShipModel::SaveShipFile() {
     if (m_strShipPath.empty())
         return {};
     if (m_bShipUnread)
-        return {false, "Could not save " + m_strShipPath +
-                           ": it could not be read when it was opened, and saving now would "
-                           "replace it with an empty ship. Open it again once it can be read."};
+        return FileResult::Failed(Problem::SaveUnread, m_strShipPath);
     // What the editor writes, it must open again: a ship that would outgrow the
     // open limit (LF ends become CR LF, each header gets every hardpoint line)
     // is refused before it is built.
     if (ShipFileSize() > kMaxFileBytes)
-        return {false, "Could not save " + m_strShipPath + ": it would be larger than " +
-                           std::to_string(kMaxFileBytes >> 20) +
-                           " MiB, the largest ship file the editor opens, so nothing was "
-                           "written."};
+        return FileResult::Failed(Problem::SaveTooLarge, m_strShipPath);
     std::string content = ShipFileContent();
     FileResult saved = ShipSaver(m_fs).Save(m_strShipPath, content);
     if (saved.ok)

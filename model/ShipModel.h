@@ -11,6 +11,12 @@
 
 namespace pelto5 {
 
+// A ship file as read for opening: its bytes, none for a name that does not
+// exist yet (a new ship), or why it cannot be a ship.
+struct ShipFileRead : FileResult {
+    std::optional<std::string> bytes;
+};
+
 // RelativeMarkerRect's mode for file coordinates: relative to the marker's
 // picture, with the TI group's shift; any other mode gives client coordinates.
 constexpr int kRelativeToPicture = 1;
@@ -52,11 +58,14 @@ public:
     const std::vector<std::string>& Lines() const { return m_lines; }
     int LineCount() const { return m_nLines; }
 
-    // Whether the file at path may be opened as a ship, checked before anything
-    // of the open ship is given up: a name that does not exist yet may (it
-    // starts a new ship); a picture, anything but a regular file, or a file too
-    // large for any ship may not, and the result says why.
-    FileResult CheckShipFile(const std::string& path) const;
+    // Reads the file at path once, to see whether it may be opened as a ship
+    // before anything of the open ship is given up: a name that does not
+    // exist yet may (it starts a new ship); a picture, anything but a regular
+    // file, or a file too large for any ship may not, and the result says why.
+    ShipFileRead CheckShipFile(const std::string& path) const;
+    // Loads a ship file's bytes as checked (none: a new, empty ship) into the
+    // line store, placing the markers its hardpoint lines name.
+    void TakeShipFile(std::optional<std::string> bytes);
     // Loads the ship path. A name that does not exist yet loads as an empty
     // ship. A file that exists but cannot be read loads as empty too, the
     // result says why, and saves are refused until the next load, so that the
@@ -69,14 +78,15 @@ public:
     // On failure nothing is lost: the old content stays at the ship path or in
     // the new backup, and the result says what failed. An empty path saves nothing.
     FileResult SaveShipFile();
-    // Whether the ship file on disk is no longer what the editor read at open
-    // or wrote at its last save: another program changed it (or made it
-    // meanwhile). A file that vanished is not changed: a save creates it anew.
-    bool ChangedOnDisk() const;
-    // Takes the ship file's lines as they are on disk now, keeping every
-    // marker where it stands, then saves: another program's lines stay, and
-    // its file becomes the backup.
-    FileResult SaveIntoChangedFile();
+    // The ship file as it is on disk now, when that is no longer what the
+    // editor read at open or wrote at its last save: another program changed
+    // it (or made it meanwhile). None otherwise; a file that vanished is not
+    // changed: a save creates it anew.
+    std::optional<std::string> ChangedOnDisk() const;
+    // Takes the lines of the ship file as it is now (ChangedOnDisk's bytes),
+    // keeping every marker where it stands, then saves: another program's
+    // lines stay, and its file becomes the backup.
+    FileResult SaveIntoChangedFile(const std::string& now);
     // Whether some marker stands elsewhere than the last load or successful
     // save left it. Without a ship there is nothing to save.
     bool HasUnsavedMoves() const;

@@ -3,7 +3,6 @@
 #include "ShipText.h"
 
 #include <cerrno>
-#include <cstring>
 #include <sys/stat.h>
 
 namespace pelto5 {
@@ -20,14 +19,8 @@ std::string DirectoryOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-FileResult Failure(const std::string& shipPath, const std::string& step, int err) {
-    return {false, "Could not save " + shipPath + ": " + step + " (" + std::strerror(err) + ")."};
-}
-
-// A save refused before anything was written, for a reason the words say whole.
-FileResult Refusal(const std::string& shipPath, const std::string& why) {
-    return {false, "Could not save " + shipPath + ": " + why + "."};
-}
+using Step = FileResult::SaveStep;
+using Problem = FileResult::Problem;
 
 } // namespace
 
@@ -113,18 +106,18 @@ FileResult ShipSaver::Save(const std::string& shipPath, const std::string& conte
     bool exists = false, isLink = false;
     mode_t mode = 0;
     if (const int err = m_fs.Lstat(shipPath, exists, isLink, mode))
-        return Failure(shipPath, "checking the file", err);
+        return FileResult::StepFailed(shipPath, Step::CheckingFile, err);
     if (exists && S_ISDIR(mode))
-        return Refusal(shipPath, "it is a folder");
+        return FileResult::Failed(Problem::SaveIsFolder, shipPath);
     // A pipe or a device at the ship path (or at the end of its link) is no
     // ship file to replace; a dangling link is left to the link step below.
     if (exists && !S_ISREG(mode) && !S_ISLNK(mode))
-        return Refusal(shipPath, "it is not a regular file");
+        return FileResult::Failed(Problem::SaveNotRegular, shipPath);
 
     std::string target = shipPath;
     if (isLink) {
         if (const int err = m_fs.RealPath(shipPath, target))
-            return Failure(shipPath, "following the link", err);
+            return FileResult::StepFailed(shipPath, Step::FollowingLink, err);
     }
     const mode_t newMode = exists ? (mode & 07777) : m_fs.NewFileMode();
 
@@ -136,35 +129,33 @@ FileResult ShipSaver::Save(const std::string& shipPath, const std::string& conte
     if (exists) {
         const int err = FindFreeBackup(stem, firstFree, backup);
         if (err == ENAMETOOLONG)
-            return Refusal(shipPath, "the name of its backup (ending in " +
-                                         backup.substr(stem.size()) +
-                                         ") would be longer than the file system allows, so "
-                                         "nothing was written. Give the ship a shorter name");
+            return FileResult::Failed(Problem::BackupNameTooLong, shipPath, err,
+                                      backup.substr(stem.size()));
         if (err)
-            return Failure(shipPath, "looking for a backup name", err);
+            return FileResult::StepFailed(shipPath, Step::FindingBackupName, err);
     }
 
     std::string tempPath;
     if (const int err = WriteNewFile(target, newMode, content, tempPath))
-        return Failure(shipPath, "writing the new content", err);
+        return FileResult::StepFailed(shipPath, Step::WritingContent, err);
 
     if (exists) {
         if (const int err = MakeBackup(stem, firstFree, target, newMode, backup)) {
             m_fs.Unlink(tempPath);
-            return Failure(shipPath, "making the backup", err);
+            return FileResult::StepFailed(shipPath, Step::MakingBackup, err);
         }
     }
     if (const int err = m_fs.Rename(tempPath, target)) {
         m_fs.Unlink(tempPath);
         if (!backup.empty())
             m_fs.Unlink(backup);
-        return Failure(shipPath, "replacing the file", err);
+        return FileResult::StepFailed(shipPath, Step::ReplacingFile, err);
     }
     int err = m_fs.SyncDirectory(DirectoryOf(target));
     if (!err && !backup.empty() && DirectoryOf(backup) != DirectoryOf(target))
         err = m_fs.SyncDirectory(DirectoryOf(backup));
     if (err)
-        return Failure(shipPath, "syncing the folder", err);
+        return FileResult::StepFailed(shipPath, Step::SyncingFolder, err);
     return {};
 }
 

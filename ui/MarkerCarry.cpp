@@ -1,6 +1,7 @@
 #include "MarkerCarry.h"
 
 #include "MarkerMoves.h"
+#include "PictureLayout.h"
 #include "ShipModel.h"
 
 #include <algorithm>
@@ -96,8 +97,8 @@ bool MarkerCarry::Mirror(bool acrossVerticalLine) {
     if (!Carrying())
         return true;
     const int ref = m_nLastPlaced;
-    const int pictureId = ref >= 0 && IsTiGroup(ref) ? kTiPictureId : kVlPictureId;
-    const QSize size = m_listener.ShownPictureSize(pictureId);
+    const PictureLayout& picture = PictureOf(ref < 0 ? 0 : ref);
+    const QSize size = m_listener.ShownPictureSize(picture.controlId);
     if (ref < 0 || size.isEmpty())
         return false;
     // In the picture's saved coordinates, W x H pixels: (x, H - 1 - y) across
@@ -105,8 +106,8 @@ bool MarkerCarry::Mirror(bool acrossVerticalLine) {
     // A carried reference counts where it was picked up from. Positions can
     // come from any file, so the sums are taken wide and kept in range.
     const Rect placed = ref == m_nCarried ? m_rcPickedUp : m_surface.MarkerRect(ref);
-    const Rect origin = m_surface.ControlRect(pictureId);
-    const int64_t shift = IsTiGroup(ref) ? kTiMarkerShift : 0;
+    const Rect origin = m_surface.ControlRect(picture.controlId);
+    const int64_t shift = picture.markerShift;
     const int64_t atX = int64_t{placed.left} - origin.left;
     const int64_t atY = int64_t{placed.top} - origin.top - shift;
     const int64_t x = acrossVerticalLine ? size.width() - 1 - atX : atX;

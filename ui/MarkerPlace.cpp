@@ -1,6 +1,9 @@
 #include "MarkerPlace.h"
 
+#include "PictureLayout.h"
 #include "ShipModel.h"
+
+#include <QCoreApplication>
 
 namespace pelto5 {
 
@@ -12,18 +15,20 @@ QString Place(const ShipModel& model, int i, const QString& place, const QString
     const Rect file = model.RelativeMarkerRect(i, kRelativeToPicture);
     if (file.top >= kOnPictureLimit)
         return offPicture;
-    return place.arg(QLatin1String(IsTiGroup(i) ? "TI" : "VL")).arg(file.left).arg(file.top);
+    return place.arg(QLatin1String(PictureOf(i).name)).arg(file.left).arg(file.top);
 }
 
 } // namespace
 
 QString ShortPlace(const ShipModel& model, int i) {
-    return Place(model, i, QStringLiteral("%1 %2,%3"), QStringLiteral("tray"));
+    return Place(model, i, QStringLiteral("%1 %2,%3"),
+                 QCoreApplication::translate("MarkerPlace", "tray"));
 }
 
 QString SpokenPlace(const ShipModel& model, int i) {
-    return Place(model, i, QStringLiteral("on the %1 picture at %2, %3"),
-                 QStringLiteral("in the tray"));
+    return Place(model, i,
+                 QCoreApplication::translate("MarkerPlace", "on the %1 picture at %2, %3"),
+                 QCoreApplication::translate("MarkerPlace", "in the tray"));
 }
 
 } // namespace pelto5

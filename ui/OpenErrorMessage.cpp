@@ -27,51 +27,66 @@ QString OpenErrorText(int code) {
     const char* text = nullptr;
     switch (static_cast<std::uint32_t>(code)) {
     case 0:
-        text = "The operating system is out\nof memory or resources.";
+        text = QT_TRANSLATE_NOOP("OpenErrorMessage",
+                                 "The operating system is out\nof memory or resources.");
         break;
     case 2:
-        text = "The specified file was not found.";
+        text = QT_TRANSLATE_NOOP("OpenErrorMessage", "The specified file was not found.");
         break;
     case 3:
-        text = "The specified path was not found.";
+        text = QT_TRANSLATE_NOOP("OpenErrorMessage", "The specified path was not found.");
         break;
     case 5:
-        text = "The operating system denied\naccess to the specified file.";
+        text = QT_TRANSLATE_NOOP("OpenErrorMessage",
+                                 "The operating system denied\naccess to the specified file.");
         break;
     case 8:
-        text = "There was not enough memory to complete the operation.";
+        text = QT_TRANSLATE_NOOP("OpenErrorMessage",
+                                 "There was not enough memory to complete the operation.");
         break;
     case 11:
-        text = "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).";
+        text =
+            QT_TRANSLATE_NOOP("OpenErrorMessage",
+                              "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).");
         break;
     case 26:
-        text = "A sharing violation occurred. ";
+        text = QT_TRANSLATE_NOOP("OpenErrorMessage", "A sharing violation occurred. ");
         break;
     case 27:
-        text = "The filename association is\nincomplete or invalid.";
+        text = QT_TRANSLATE_NOOP("OpenErrorMessage",
+                                 "The filename association is\nincomplete or invalid.");
         break;
     case 28:
-        text = "The DDE transaction could not\nbe completed because the request timed out.";
+        text = QT_TRANSLATE_NOOP(
+            "OpenErrorMessage",
+            "The DDE transaction could not\nbe completed because the request timed out.");
         break;
     case 29:
-        text = "The DDE transaction failed.";
+        text = QT_TRANSLATE_NOOP("OpenErrorMessage", "The DDE transaction failed.");
         break;
     case 30:
-        text = "The DDE transaction could not\nbe completed because other DDE transactions\n"
-               "were being processed.";
+        text = QT_TRANSLATE_NOOP(
+            "OpenErrorMessage",
+            "The DDE transaction could not\nbe completed because other DDE transactions\n"
+            "were being processed.");
         break;
     case 31:
-        text = "There is no application associated\nwith the given filename extension.";
+        text = QT_TRANSLATE_NOOP(
+            "OpenErrorMessage",
+            "There is no application associated\nwith the given filename extension.");
         break;
     case 32:
-        text = "The specified dynamic-link library was not found.";
+        text = QT_TRANSLATE_NOOP("OpenErrorMessage",
+                                 "The specified dynamic-link library was not found.");
         break;
     default:
         break;
     }
     const QString body =
-        text ? QString::fromLatin1(text) : QStringLiteral("Unknown Error (%1) occurred.").arg(code);
-    return QStringLiteral("Unable to open hyperlink:\n\n") + body;
+        text ? QCoreApplication::translate("OpenErrorMessage", text)
+             : QCoreApplication::translate("OpenErrorMessage", "Unknown Error (%1) occurred.")
+                   .arg(code);
+    return QCoreApplication::translate("OpenErrorMessage", "Unable to open hyperlink:\n\n") + body;
 }
 
 void ShowOpenError(int code) {

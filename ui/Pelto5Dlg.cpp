@@ -1,23 +1,30 @@
-// The editor window's set-up and wiring: its controls, keys, mouse and
-// painting. Carrying markers is its MarkerCarry's work, the read-outs its
-// ReadoutPanel's; the commands are in Pelto5DlgCommands.cpp.
+// The editor window: its controls, keys, mouse, painting and commands.
+// Carrying markers is its MarkerCarry's work, the read-outs its
+// ReadoutPanel's, and keeping work from being lost its ShipFileGuard's.
 #include "Pelto5Dlg.h"
 
 #include "AboutDlg.h"
 #include "CommandFaces.h"
 #include "DialogKeys.h"
 #include "DialogUnits.h"
+#include "FindDlg.h"
 #include "KeyboardCues.h"
 #include "MarkerPlace.h"
+#include "MeDlg.h"
+#include "PictureLayout.h"
 #include "ReadoutPanel.h"
 #include "Resources.h"
+#include "ShipPaths.h"
+#include "ShipPicture.h"
 #include "ShipText.h"
-#include "StandardPrompts.h"
 #include "SystemMenu.h"
 #include "WindowPlacement.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QCursor>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -58,8 +65,8 @@ bool CanMoveOwnWindow() {
 
 Pelto5Dlg::Pelto5Dlg(FileSystem& fs, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_fs(fs), m_model(*this, fs),
-      m_carry(*this, m_model, *this), m_openPrompt(AskShipFile), m_showMessage(ShowFailureBox),
-      m_askQuestion(AskQuestion), m_exitProcess([] { std::exit(0); }) {
+      m_carry(*this, m_model, *this), m_guard(this, m_model, m_carry),
+      m_exitProcess([] { std::exit(0); }) {
     setFixedSize(DialogUnitsRect(0, 0, 539, 311).size());
     setMouseTracking(true);
     // The skin covers the window, so a background fill before it is wasted.
@@ -67,7 +74,7 @@ Pelto5Dlg::Pelto5Dlg(FileSystem& fs, QWidget* parent)
 
     CreateTemplateControls();
     m_nSnap = 1;
-    setWindowTitle(QStringLiteral("Vorsanth's Tolmar Util"));
+    setWindowTitle(tr("Vorsanth's Tolmar Util"));
     CreateCommandButtons();
     CreateMarkerButtons();
     StackControls();
@@ -100,13 +107,17 @@ void Pelto5Dlg::CreateTemplateControls() {
         }
         return label;
     };
-    m_stcVL = makeStatic(kVlPictureId, {15, 15, 15, 13});
-    m_stcTI = makeStatic(kTiPictureId, {430, 5, 15, 13});
+    auto makePicture = [&makeStatic](const PictureLayout& picture) {
+        const Rect& du = picture.templateRect;
+        return makeStatic(picture.controlId, {du.left, du.top, du.Width(), du.Height()});
+    };
+    m_stcVL = makePicture(kVlPicture);
+    m_stcTI = makePicture(kTiPicture);
 
     QLabel* plate = makeStatic(-1, {448, 215, 39, 18});
     const QPixmap plateImage = QPixmap::fromImage(ResourceBitmap(kStickyPlateBitmap));
     plate->setPixmap(plateImage);
-    plate->setAccessibleName(QStringLiteral("STICKY"));
+    plate->setAccessibleName(tr("STICKY"));
     if (!plateImage.isNull())
         plate->resize(plateImage.size());
 
@@ -211,16 +222,15 @@ void Pelto5Dlg::NameControls() {
         m_markers[i]->setAccessibleName(QString::fromStdString(m_model.Name(i)));
         m_markers[i]->setAccessibleDescription(SpokenPlace(m_model, i));
     }
-    m_stcVL->setAccessibleName(QStringLiteral("VL picture"));
-    m_stcTI->setAccessibleName(QStringLiteral("TI picture"));
+    m_stcVL->setAccessibleName(tr("VL picture"));
+    m_stcTI->setAccessibleName(tr("TI picture"));
     DescribePictures();
 }
 
 void Pelto5Dlg::DescribePictures() {
-    auto describe = [](QLabel* picture, const QString& path) {
-        picture->setAccessibleDescription(picture->pixmap().isNull()
-                                              ? QStringLiteral("no ship open")
-                                              : QFileInfo(path).fileName());
+    auto describe = [this](QLabel* picture, const QString& path) {
+        picture->setAccessibleDescription(picture->pixmap().isNull() ? tr("no ship open")
+                                                                     : QFileInfo(path).fileName());
     };
     describe(m_stcVL, m_strPath);
     describe(m_stcTI, QFile::decodeName(m_strTIPath.c_str()));
@@ -255,7 +265,7 @@ QWidget* Pelto5Dlg::Control(int id) const {
 }
 
 QLabel* Pelto5Dlg::Picture(int id) const {
-    return id == kVlPictureId ? m_stcVL : (id == kTiPictureId ? m_stcTI : nullptr);
+    return id == kVlPicture.controlId ? m_stcVL : (id == kTiPicture.controlId ? m_stcTI : nullptr);
 }
 
 QString Pelto5Dlg::ReadoutText(int id) const {
@@ -421,6 +431,163 @@ void Pelto5Dlg::keyPressEvent(QKeyEvent* event) {
         accept();
     else
         QDialog::keyPressEvent(event);
+}
+
+void Pelto5Dlg::RunCommand(void (Pelto5Dlg::*handler)()) {
+    // While a marker is carried the window holds the mouse, so only a key
+    // (Space on a focused button) reaches a command button: as a press on the
+    // button would, it only drops the marker, and no dialog starts under the grab.
+    if (m_carry.Carrying()) {
+        m_carry.Drop();
+        return;
+    }
+    m_carry.EndNudgeRun();
+    (this->*handler)();
+}
+
+void Pelto5Dlg::OnOpen() {
+    if (const std::optional<std::string> path = m_guard.AskShipPath(m_strPath))
+        OpenShipFile(*path);
+}
+
+void Pelto5Dlg::OpenShip(const QString& chosen) {
+    OpenShipFile(QFile::encodeName(chosen).toStdString());
+}
+
+void Pelto5Dlg::OpenShipFile(const std::string& chosen) {
+    // A file that cannot be a ship (a picture, a pipe, a device) is refused,
+    // and unsaved work asked about, before anything of the open ship is given up.
+    std::optional<ShipFileRead> read = m_guard.ReadForOpen(chosen);
+    if (!read)
+        return;
+    // A new ship: nothing of the last one's history or nudging goes on.
+    m_carry.NewShip();
+    m_model.ResetHardpoints();
+    RedrawMarkers();
+    m_model.SetShipPath(chosen);
+    m_strTIPath = kTiPicture.PicturePath(chosen);
+    const std::string vlPath = kVlPicture.PicturePath(chosen);
+    // The next OPEN starts at this name; the pictures load from the bytes.
+    m_strPath = QFile::decodeName(vlPath.c_str());
+
+    const QImage vl = LoadShipPicture(m_fs, vlPath);
+    LoadPicture(m_stcVL, vl);
+    if (!vl.isNull())
+        m_bmpVL = QPixmap::fromImage(vl);
+    LoadPicture(m_stcTI, LoadShipPicture(m_fs, m_strTIPath));
+
+    m_model.TakeShipFile(std::move(read->bytes));
+}
+
+void Pelto5Dlg::LoadPicture(QLabel* control, const QImage& image) {
+    // The picture shows at its own size with the control's top-left fixed.
+    if (image.isNull()) {
+        control->clear();
+    } else {
+        control->setPixmap(QPixmap::fromImage(image));
+        control->resize(image.size());
+    }
+    DescribePictures();
+}
+
+void Pelto5Dlg::OnSave() {
+    m_guard.Save();
+}
+
+void Pelto5Dlg::OnExit() {
+    if (m_exitProcess)
+        m_exitProcess();
+}
+
+void Pelto5Dlg::OnSticky() {
+    if (m_nSnap == 1) {
+        m_btnSticky->LoadBitmaps(kSnapLowFaces.normal, kSnapLowFaces.pressed);
+        m_nSnap = 8;
+    } else if (m_nSnap == 8) {
+        m_btnSticky->LoadBitmaps(kSnapHighFaces.normal, kSnapHighFaces.pressed);
+        m_nSnap = 16;
+    } else if (m_nSnap == 16) {
+        m_btnSticky->LoadBitmaps(kSnapOffFaces.normal, kSnapOffFaces.pressed);
+        m_nSnap = 1;
+    }
+    m_readouts->PushReadouts();
+    m_btnSticky->repaint();
+}
+
+void Pelto5Dlg::OnReset() {
+    m_carry.RecordMoves([this] { m_model.ResetLayout(); });
+    repaint();
+}
+
+void Pelto5Dlg::OnClear() {
+    m_carry.RecordMoves([this] { m_model.ClearLayout(); });
+}
+
+void Pelto5Dlg::OnCopy() {
+    if (m_bCopyHeld == 1) {
+        m_btnCopy->LoadBitmaps(kCopyFaces.normal, kCopyFaces.pressed);
+        m_bCopyHeld = 0;
+        m_carry.RecordMoves([this] { m_model.PasteLayout(); });
+    } else if (m_bCopyHeld == 0) {
+        m_btnCopy->LoadBitmaps(kPasteFaces.normal, kPasteFaces.pressed);
+        m_bCopyHeld = 1;
+        m_model.CopyLayout();
+    }
+    m_readouts->PushReadouts();
+    repaint();
+}
+
+void Pelto5Dlg::OnData() {
+    MeDlg support;
+    if (support.exec() == kIdOk)
+        m_readouts->PullReadouts();
+}
+
+void Pelto5Dlg::OnFind() {
+    // The popup takes the mouse itself: a carried marker is dropped first, so
+    // that no grab of the window's stands under it.
+    if (m_carry.Carrying())
+        m_carry.Drop();
+    QList<FindDlg::Entry> entries;
+    for (int i = 0; i < kHardpointCount; ++i)
+        entries.push_back({QString::fromLatin1(m_model.Name(i).c_str()), ShortPlace(m_model, i)});
+    FindDlg find(entries, this);
+    const QPoint pointer = QCursor::pos();
+    const QScreen* screen = QGuiApplication::screenAt(pointer);
+    if (!screen)
+        screen = this->screen();
+    find.PlaceAt(pointer, screen->availableGeometry());
+    if (find.exec() == QDialog::Accepted && find.Chosen() >= 0 &&
+        m_carry.State() == MarkerCarry::DragState::Idle)
+        OnMarkerClicked(kFirstMarkerId + find.Chosen());
+}
+
+void Pelto5Dlg::OnMirror(bool acrossVerticalLine) {
+    if (!m_carry.Mirror(acrossVerticalLine))
+        QApplication::beep();
+}
+
+void Pelto5Dlg::dragEnterEvent(QDragEnterEvent* event) {
+    // A carried marker holds the mouse; nothing is dropped onto it.
+    if (m_carry.State() == MarkerCarry::DragState::Idle &&
+        !DroppedShipPath(event->mimeData()).empty())
+        event->acceptProposedAction();
+}
+
+void Pelto5Dlg::dropEvent(QDropEvent* event) {
+    const std::string ship = DroppedShipPath(event->mimeData());
+    if (m_carry.State() != MarkerCarry::DragState::Idle || ship.empty())
+        return;
+    event->acceptProposedAction();
+    // Opened once the drop has ended, so that the file manager is not held
+    // while a message about the ship is shown.
+    QMetaObject::invokeMethod(
+        this, [this, ship] { OpenShipFile(ship); }, Qt::QueuedConnection);
+}
+
+void Pelto5Dlg::done(int result) {
+    if (m_guard.SettleUnsavedWork())
+        QDialog::done(result);
 }
 
 } // namespace pelto5

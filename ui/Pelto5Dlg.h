@@ -5,6 +5,7 @@
 #include "MarkerCarry.h"
 #include "MarkerSurface.h"
 #include "ResourceIds.h"
+#include "ShipFileGuard.h"
 #include "ShipModel.h"
 
 #include <QDialog>
@@ -44,17 +45,15 @@ public:
     // The read-outs' colours; every other control keeps the application's.
     std::optional<ControlColors> CtlColor(int id) const override;
 
-    // Asks for a ship file to open, given the initial name; empty when cancelled.
-    using OpenPrompt = std::function<QString(QWidget* parent, const QString& initial)>;
-    void SetOpenPrompt(OpenPrompt prompt) { m_openPrompt = std::move(prompt); }
-    // Shows a failure to the user.
-    using MessageShower = std::function<void(QWidget* parent, const QString& text)>;
-    void SetMessageShower(MessageShower shower) { m_showMessage = std::move(shower); }
-    // Asks a question; returns the index of the chosen answer (the first is
-    // the default), or the last one's (Cancel) when the question is closed.
-    using Question =
-        std::function<int(QWidget* parent, const QString& text, const QStringList& answers)>;
-    void SetQuestion(Question question) { m_askQuestion = std::move(question); }
+    // What stands in for OPEN's file dialog, the failure messages and the
+    // questions (tests answer them).
+    void SetOpenPrompt(ShipFileGuard::OpenPrompt prompt) {
+        m_guard.SetOpenPrompt(std::move(prompt));
+    }
+    void SetMessageShower(ShipFileGuard::MessageShower shower) {
+        m_guard.SetMessageShower(std::move(shower));
+    }
+    void SetQuestion(ShipFileGuard::Question question) { m_guard.SetQuestion(std::move(question)); }
     // Ends the process at once (EXIT).
     void SetProcessExit(std::function<void()> exit) { m_exitProcess = std::move(exit); }
 
@@ -91,7 +90,7 @@ public:
 
     // Whether closing or opening another ship now would lose work: a marker
     // moved since the ship was read or saved, or one being carried.
-    bool HasUnsavedWork() const;
+    bool HasUnsavedWork() const { return m_guard.HasUnsavedWork(); }
 
     // Window state, read by tests and the benchmarks.
     const QUndoStack& History() const { return m_carry.History(); }
@@ -133,11 +132,6 @@ private:
     // The pictures' descriptions: the files they show.
     void DescribePictures();
     void StackControls();
-    // With unsaved work, asks whether to save it first; true when the work
-    // is saved or may go, false when the user cancelled or the save failed.
-    bool SettleUnsavedWork();
-    // SAVE, asking first when another program changed the file; true once saved.
-    bool SaveShip();
     // A command, by button or key: while a marker is carried, only its drop.
     void RunCommand(void (Pelto5Dlg::*handler)());
     void ShowSystemMenu(const QPoint& globalPos);
@@ -145,7 +139,6 @@ private:
     void OnMouseMove(const QPoint& point);
     void OnLButtonUp();
     void LoadPicture(QLabel* control, const QImage& image);
-    void ShowFailure(const FileResult& result);
     void AddCommandButton(BitmapButton*& member, int id, const char* caption, const QRect& rc,
                           Faces faces, void (Pelto5Dlg::*handler)());
 
@@ -167,15 +160,13 @@ private:
     FileSystem& m_fs;
     ShipModel m_model;
     MarkerCarry m_carry;
+    ShipFileGuard m_guard;
     QLabel* m_stcRef = nullptr;
     QLabel* m_stcTI = nullptr;
     QLabel* m_stcVL = nullptr;
     ReadoutPanel* m_readouts = nullptr;
     QImage m_skin;
     std::map<int, QWidget*> m_controls;
-    OpenPrompt m_openPrompt;
-    MessageShower m_showMessage;
-    Question m_askQuestion;
     std::function<void()> m_exitProcess;
 };
 

@@ -2,17 +2,16 @@
 
 #include "DialogFont.h"
 #include "DialogUnits.h"
-#include "HardpointTable.h"
+#include "PictureLayout.h"
 #include "ResourceIds.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLineEdit>
 
 namespace pelto5 {
 
 namespace {
-
-constexpr int kTiReadoutSplit = 645;
 
 // Each read-out: its id, its template rectangle in dialog units, the colour
 // of the box under it, whether it scrolls to show its text's end (the name
@@ -27,11 +26,36 @@ struct Readout {
     const char* name;
 };
 constexpr Readout kReadouts[] = {
-    {kWinXId, {455, 248, 28, 15}, kMauve, true, true, "Pointer x in the window"},
-    {kWinYId, {492, 248, 29, 15}, kLilac, true, true, "Pointer y in the window"},
-    {kPicXId, {455, 270, 28, 14}, kOrange, true, true, "Pointer x on the picture"},
-    {kPicYId, {492, 270, 29, 14}, kLilac, true, true, "Pointer y on the picture"},
-    {kNameId, {448, 290, 37, 14}, kPink, false, false, "Hardpoint name"},
+    {kWinXId,
+     {455, 248, 28, 15},
+     kMauve,
+     true,
+     true,
+     QT_TRANSLATE_NOOP("ReadoutPanel", "Pointer x in the window")},
+    {kWinYId,
+     {492, 248, 29, 15},
+     kLilac,
+     true,
+     true,
+     QT_TRANSLATE_NOOP("ReadoutPanel", "Pointer y in the window")},
+    {kPicXId,
+     {455, 270, 28, 14},
+     kOrange,
+     true,
+     true,
+     QT_TRANSLATE_NOOP("ReadoutPanel", "Pointer x on the picture")},
+    {kPicYId,
+     {492, 270, 29, 14},
+     kLilac,
+     true,
+     true,
+     QT_TRANSLATE_NOOP("ReadoutPanel", "Pointer y on the picture")},
+    {kNameId,
+     {448, 290, 37, 14},
+     kPink,
+     false,
+     false,
+     QT_TRANSLATE_NOOP("ReadoutPanel", "Hardpoint name")},
 };
 
 QLineEdit* MakeReadout(QWidget* window, const Readout& r, const QFont& font) {
@@ -49,7 +73,7 @@ QLineEdit* MakeReadout(QWidget* window, const Readout& r, const QFont& font) {
     // A ship file dropped onto a read-out is the window's.
     edit->setAcceptDrops(false);
     edit->setProperty("controlId", r.id);
-    edit->setAccessibleName(QString::fromLatin1(r.name));
+    edit->setAccessibleName(QCoreApplication::translate("ReadoutPanel", r.name));
     edit->setFont(font);
     // A frameless edit fills its whole cell with Base itself. No automatic
     // background: a child marked opaque cuts the window's skin copy into
@@ -74,7 +98,8 @@ ReadoutPanel::ReadoutPanel(QWidget* window, std::function<void(int id)> onFocus)
         if (kReadouts[k].givesFocusAway)
             m_edits[k]->installEventFilter(this);
     }
-    m_edits.back()->setAccessibleDescription(QStringLiteral("The carried hardpoint, in capitals"));
+    m_edits.back()->setAccessibleDescription(
+        QCoreApplication::translate("ReadoutPanel", "The carried hardpoint, in capitals"));
 }
 
 std::optional<ControlColors> ReadoutPanel::CtlColor(int id) const {
@@ -88,11 +113,9 @@ std::optional<ControlColors> ReadoutPanel::CtlColor(int id) const {
 void ReadoutPanel::ShowPoint(const QPoint& point) {
     m_strWinX = QString::number(point.x());
     m_strWinY = QString::number(point.y());
-    const bool onTi = point.x() >= kTiReadoutSplit;
-    const QPoint pic = onTi ? QPoint(point.x() - kTiOrigin.x, point.y())
-                            : QPoint(point.x() - kVlOrigin.x, point.y() - kVlOrigin.y);
-    m_strPicX = QString::number(pic.x());
-    m_strPicY = QString::number(pic.y());
+    const Point pic = ReadoutPictureAt(point.x()).Readout({point.x(), point.y()});
+    m_strPicX = QString::number(pic.x);
+    m_strPicY = QString::number(pic.y);
     PushReadouts();
 }
 

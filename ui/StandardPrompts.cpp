@@ -17,7 +17,8 @@ void ShowFailureBox(QWidget* parent, const QString& text) {
 
 QString AskShipFile(QWidget* parent, const QString& initial) {
     // Qt's own dialog: a desktop's dialog would keep a list of recent files.
-    QFileDialog dialog(parent, QString(), initial, QStringLiteral("Ship Files (*.gf)"));
+    QFileDialog dialog(parent, QString(), initial,
+                       QCoreApplication::translate("StandardPrompts", "Ship Files (*.gf)"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile); // a name that does not exist yet is accepted
@@ -34,8 +35,10 @@ QString AskShipFile(QWidget* parent, const QString& initial) {
         return dialog.selectedFiles().size() == 1 ? dialog.selectedFiles().first() : QString();
     const QString named = dialog.directory().absoluteFilePath(typed);
     if (!QFileInfo::exists(named)) {
-        ShowFailureBox(parent, QStringLiteral("Could not open %1: there is no such ship file, and "
-                                              "a new ship's name cannot hold a double quote (\").")
+        ShowFailureBox(parent, QCoreApplication::translate(
+                                   "StandardPrompts", "Could not open %1: there is no such ship "
+                                                      "file, and a new ship's name cannot hold a "
+                                                      "double quote (\").")
                                    .arg(named));
         return {};
     }

@@ -3,6 +3,7 @@
 #include "ResourceIds.h"
 #include "Resources.h"
 
+#include <QCoreApplication>
 #include <QMenu>
 
 namespace pelto5 {
@@ -18,8 +19,10 @@ void ExecSystemMenu(QWidget* window, const QPoint& globalPos,
         "QMenu::item { padding: 3px 24px 3px 12px; }"
         "QMenu::item:selected { background: palette(highlight); color: palette(highlighted-text); }"
         "QMenu::separator { height: 1px; background: palette(window-text); margin: 3px 6px; }"));
-    menu.addAction(QStringLiteral("Mi&nimize"), window, [&] { onCommand(kMinimizeCommand); });
-    menu.addAction(QStringLiteral("&Close"), window, [&] { onCommand(kCloseCommand); });
+    menu.addAction(QCoreApplication::translate("SystemMenu", "Mi&nimize"), window,
+                   [&] { onCommand(kMinimizeCommand); });
+    menu.addAction(QCoreApplication::translate("SystemMenu", "&Close"), window,
+                   [&] { onCommand(kCloseCommand); });
     const QString about = ResourceString(kAboutString);
     if (!about.isEmpty()) {
         menu.addSeparator();

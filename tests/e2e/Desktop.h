@@ -52,6 +52,8 @@ public:
         }
         m_xvfb.terminate();
         m_xvfb.waitForFinished(5000);
+        m_bus.terminate();
+        m_bus.waitForFinished(5000);
     }
     Desktop(const Desktop&) = delete;
     Desktop& operator=(const Desktop&) = delete;
@@ -226,8 +228,12 @@ private:
         env.insert("DISPLAY", m_display);
         env.insert("QT_QPA_PLATFORM", "xcb");
         env.remove("WAYLAND_DISPLAY");
-        // A session of its own, as a desktop gives every program.
+        // A session of its own, as a desktop gives every program: its runtime
+        // folder and its session bus. Without a bus, D-Bus would launch one
+        // for the editor and note its address in the home.
         env.insert("XDG_RUNTIME_DIR", m_runtime.path());
+        if (!extra.contains("DBUS_SESSION_BUS_ADDRESS"))
+            env.insert("DBUS_SESSION_BUS_ADDRESS", SessionBus());
         env.insert(extra);
         m_app.setProcessEnvironment(env);
         m_app.setProcessChannelMode(QProcess::MergedChannels);
@@ -239,6 +245,17 @@ private:
                        .value(0);
         Settle(); // and drawn
         return !m_window.isEmpty();
+    }
+
+    // The address of the session's bus, started at its first use.
+    QString SessionBus() {
+        if (m_bus.state() == QProcess::NotRunning) {
+            m_bus.start(QStringLiteral("dbus-daemon"),
+                        {"--session", "--nofork", "--print-address"});
+            if (m_bus.waitForStarted(5000) && m_bus.waitForReadyRead(5000))
+                m_busAddress = QString::fromUtf8(m_bus.readLine()).trimmed();
+        }
+        return m_busAddress;
     }
 
     void Sync() {
@@ -262,6 +279,8 @@ private:
     QString m_display;
     QTemporaryDir m_runtime;
     QProcess m_xvfb;
+    QProcess m_bus;
+    QString m_busAddress;
     QProcess m_app;
     QString m_window;
     std::unique_ptr<EditorPing> m_ping;

@@ -6,6 +6,7 @@
 
 #include "../ui/DialogLook.h"
 #include "HardpointTable.h"
+#include "PictureLayout.h"
 #include "Resources.h"
 #include "ShipText.h"
 
@@ -226,8 +227,8 @@ TEST_F(Accessibility, ScreenReaderHearsEveryNameOnceAndAMarkersNewPlace) {
         desktop.ClickAt(to.x(), to.y());
         at = to + QPoint(10, 10);
         said << QStringLiteral("VLWeapon12\ton the VL picture at %1, %2")
-                    .arg(to.x() - kVlOrigin.x)
-                    .arg(to.y() - kVlOrigin.y);
+                    .arg(to.x() - kVlPicture.Origin().x)
+                    .arg(to.y() - kVlPicture.Origin().y);
         Desktop::WaitUntil(
             [&] {
                 listener.waitForReadyRead(100); // the pipe is read only while waiting

@@ -1,5 +1,6 @@
 // Loads arbitrary bytes as a ship file and checks that what a save would write
 // reads back to the same markers and writes the same bytes again.
+#include "PictureLayout.h"
 #include "RectMarkerSurface.h"
 #include "ShipModel.h"
 #include "ShipText.h"
@@ -49,7 +50,7 @@ std::string LoadAndWrite(const std::string& bytes, RectMarkerSurface& surface) {
 }
 
 int32_t RelativeTop(const RectMarkerSurface& s, int i) {
-    const int64_t shift = IsTiGroup(i) ? kTiOrigin.y + kTiMarkerShift : kVlOrigin.y;
+    const int64_t shift = PictureOf(i).MarkerOffset().y;
     return static_cast<int32_t>(int64_t{s.MarkerRect(i).top} - shift);
 }
 

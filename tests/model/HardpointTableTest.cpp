@@ -1,4 +1,5 @@
 #include "HardpointTable.h"
+#include "PictureLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -50,8 +51,7 @@ TEST(TrayRects, RowsBreakWhereTheLayoutRuleSays) {
 TEST(TrayRects, EveryTrayPositionIsOffItsPicture) {
     const auto& t = TrayRects();
     for (int i = 0; i < kHardpointCount; ++i) {
-        const int fileY =
-            IsTiGroup(i) ? t[i].top - kTiOrigin.y - kTiMarkerShift : t[i].top - kVlOrigin.y;
+        const int fileY = t[i].top - PictureOf(i).MarkerOffset().y;
         EXPECT_GE(fileY, 376) << i;
     }
 }

@@ -108,7 +108,7 @@ TEST(Reader, UnreadablePathLoadsEmptyAndSaysSo) {
     // A name that does not exist yet starts a new ship: nothing to say.
     const FileResult r = s.model.ReadShipFile();
     EXPECT_TRUE(r.ok);
-    EXPECT_EQ(r.message, "");
+    EXPECT_EQ(r.problem, FileResult::Problem::None);
     EXPECT_EQ(s.model.LineCount(), 0);
     s.model.SetShipPath(dir.path().string()); // a folder
     EXPECT_FALSE(s.model.ReadShipFile().ok);
@@ -138,7 +138,7 @@ TEST(Opening, OnlyWhatCanBeAShipFileIsAccepted) {
           dir / "a.gf", dir / "b.gf", dir / "c.gf", dir / "d.gf"}) {
         const FileResult r = s.model.CheckShipFile(refused);
         EXPECT_FALSE(r.ok) << refused;
-        EXPECT_NE(r.message.find(refused), std::string::npos) << r.message;
+        EXPECT_EQ(r.path, refused);
     }
     // Ship files with odd bytes, text that starts like a picture, an empty
     // file and a name that does not exist yet are all ships.

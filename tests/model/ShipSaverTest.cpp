@@ -205,7 +205,7 @@ TEST_P(SaveFailure, NothingIsLostAndTheCallerIsTold) {
     FailingFileSystem fails(GetParam());
     const FileResult r = ShipSaver(fails).Save(dir / "S.gf", "new content");
     EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.message.find(dir / "S.gf"), std::string::npos) << r.message;
+    EXPECT_EQ(r.path, dir / "S.gf");
     if (GetParam() == FailingFileSystem::SyncDirStep) {
         // Everything is in place; only the folder's sync could not be confirmed.
         EXPECT_EQ(ReadFile(dir / "S.gf"), "new content");
@@ -233,11 +233,11 @@ TEST(Saving, AShipThatCouldNotBeReadIsNeverSavedOver) {
     model.SetShipPath(dir / "S.gf");
     const FileResult read = model.ReadShipFile();
     EXPECT_FALSE(read.ok);
-    EXPECT_NE(read.message.find(dir / "S.gf"), std::string::npos) << read.message;
+    EXPECT_EQ(read.path, dir / "S.gf");
     EXPECT_EQ(model.LineCount(), 0);
     const FileResult save = model.SaveShipFile();
     EXPECT_FALSE(save.ok);
-    EXPECT_NE(save.message.find(dir / "S.gf"), std::string::npos) << save.message;
+    EXPECT_EQ(save.path, dir / "S.gf");
     EXPECT_EQ(ReadFile(dir / "S.gf"), "A=1\r\nWarp=1,2\r\n");
     EXPECT_EQ(Names(dir), std::set<std::string>{"S.gf"});
     // A ship that was read saves again; so does a new one, which no read found.
@@ -298,7 +298,8 @@ TEST(Saving, PastTheFileSizeLimitTheSaveSaysFileTooLarge) {
     const FileResult saved = model.SaveShipFile();
     ::setrlimit(RLIMIT_FSIZE, &before);
     EXPECT_FALSE(saved.ok);
-    EXPECT_NE(saved.message.find("(File too large)"), std::string::npos) << saved.message;
+    EXPECT_EQ(saved.step, FileResult::SaveStep::WritingContent);
+    EXPECT_EQ(saved.error, EFBIG); // "File too large" in the failure message
     EXPECT_EQ(ReadFile(dir / "S.gf"), old);
     EXPECT_EQ(Names(dir), std::set<std::string>{"S.gf"});
     EXPECT_TRUE(model.HasUnsavedMoves());
@@ -328,10 +329,8 @@ TEST(Saving, LongNames) {
     for (const auto& [stem, ending] : {std::pair{full, ".001"}, std::pair{grown, ".0100"}}) {
         const FileResult r = ShipSaver(neverWrites).Save(dir / (stem + ".gf"), "new");
         EXPECT_FALSE(r.ok);
-        EXPECT_NE(r.message.find(std::string("(ending in ") + ending + ") would be longer"),
-                  std::string::npos)
-            << r.message;
-        EXPECT_NE(r.message.find("nothing was written"), std::string::npos) << r.message;
+        EXPECT_EQ(r.problem, FileResult::Problem::BackupNameTooLong);
+        EXPECT_EQ(r.detail, ending);
         EXPECT_EQ(ReadFile(dir / (stem + ".gf")), "old");
     }
     EXPECT_EQ(Names(dir), before);
@@ -368,9 +367,7 @@ TEST(Saving, WhatTheEditorWritesOpensAgain) {
     EXPECT_EQ(growing.ShipFileSize(), kMaxFileBytes + 2);
     const FileResult r = growing.SaveShipFile();
     EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.message.find("larger than 64 MiB, the largest ship file the editor opens"),
-              std::string::npos)
-        << r.message;
+    EXPECT_EQ(r.problem, FileResult::Problem::SaveTooLarge);
     EXPECT_EQ(Names(dir), (std::set<std::string>{"Fits.gf", "Fits.001", "Grows.gf"}));
     EXPECT_TRUE(ReadFile(dir / "Grows.gf") == grows);
 }

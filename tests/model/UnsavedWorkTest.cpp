@@ -74,7 +74,10 @@ TEST(ChangedOnDisk, TheBytesDecideAndASaveIntoTheChangeKeepsBoth) {
 
     WriteFile(path, kShip + "Mod=1\r\n");
     s.surface.MoveMarker(34, Shifted(s.surface.MarkerRect(34), 7));
-    ASSERT_TRUE(s.model.SaveIntoChangedFile().ok);
+    const std::optional<std::string> now = s.model.ChangedOnDisk();
+    ASSERT_TRUE(now);
+    EXPECT_EQ(*now, kShip + "Mod=1\r\n");
+    ASSERT_TRUE(s.model.SaveIntoChangedFile(*now).ok);
     EXPECT_EQ(ReadFile(path),
               "[General]\r\nName=Wolf\r\n[HardPoints]\r\n\r\nWeapon1=17,20\r\nMod=1\r\n");
     EXPECT_EQ(ReadFile(dir / "Wolf.001"), kShip + "Mod=1\r\n");

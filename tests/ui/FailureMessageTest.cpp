@@ -3,12 +3,15 @@
 #include "EditorFixture.h"
 
 #include "FailureMessage.h"
+#include "FileMessages.h"
 
 #include <QDir>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTemporaryDir>
+
+#include <cerrno>
 
 #include <sys/stat.h>
 
@@ -49,4 +52,41 @@ TEST_F(EditorTest, AFailureWithALongPathFitsTheScreen) {
         metrics.boundingRect(QRect(0, 0, inside.width(), 100000), Qt::TextWordWrap, shown);
     EXPECT_LE(needed.height(), inside.height()) << shown.toStdString();
     box->close();
+}
+
+// The model says what failed as a kind with its arguments; the window words
+// each kind whole, naming the file and, where the system said why, its words.
+TEST(FileMessages, EveryKindIsWordedWithItsFileAndReason) {
+    using Problem = FileResult::Problem;
+    using Step = FileResult::SaveStep;
+    const std::string path = "/ships/Wolf 100%1.gf";
+    const QString shown = QStringLiteral("/ships/Wolf 100%1.gf");
+    const struct {
+        FileResult result;
+        QString words;
+    } cases[] = {
+        {FileResult::Failed(Problem::OpenRefused, path, EISDIR),
+         "Could not open " + shown + ": it is a folder, not a ship file."},
+        {FileResult::Failed(Problem::OpenRefused, path, EFBIG),
+         "Could not open " + shown + ": it is larger than 64 MiB, far too large for a ship file."},
+        {FileResult::Failed(Problem::OpenPicture, path, 0, "PNG"),
+         "Could not open " + shown +
+             ": it is a picture (PNG), not a ship file. Choose the ship's .gf file."},
+        {FileResult::Failed(Problem::ReadFailed, path, ENODEV),
+         "Could not read " + shown +
+             ": it is not a regular file (a pipe, a device or a socket), so it is no ship file."},
+        {FileResult::Failed(Problem::SaveTooLarge, path),
+         "Could not save " + shown +
+             ": it would be larger than 64 MiB, the largest ship file the editor opens, so "
+             "nothing was written."},
+        {FileResult::StepFailed(path, Step::MakingBackup, ENOSPC),
+         "Could not save " + shown + ": making the backup (No space left on device)."},
+        {FileResult::Failed(Problem::BackupNameTooLong, path, ENAMETOOLONG, ".0100"),
+         "Could not save " + shown +
+             ": the name of its backup (ending in .0100) would be longer than the file system "
+             "allows, so nothing was written. Give the ship a shorter name."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FileMessages::Words(c.result), c.words);
+    EXPECT_TRUE(FileMessages::Words({}).isEmpty());
 }

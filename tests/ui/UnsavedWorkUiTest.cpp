@@ -2,6 +2,8 @@
 // sends, a carried marker, Overwrite, and ship names that are no valid text.
 #include "EditorFixture.h"
 
+#include "FileSystem.h"
+
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
@@ -13,6 +15,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <unistd.h>
 
 using namespace pelto5;
@@ -178,4 +181,75 @@ TEST_F(UnsavedWorkUi, TheQuestionsShowEveryAnswerWhole) {
                            "Corvette.gf was changed by another program since it was opened."}));
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(BytesAt(QFile::encodeName(ship).toStdString()), "[Other]\r\n");
+}
+
+namespace {
+
+// The real file system, counting the reads of each file and the files written.
+class CountingFileSystem final : public FileSystem {
+public:
+    std::map<std::string, int> reads;
+    int written = 0;
+
+    int ReadAll(const std::string& path, std::string& bytes) override {
+        ++reads[path];
+        return m_fs.ReadAll(path, bytes);
+    }
+    int Lstat(const std::string& p, bool& exists, bool& isLink, mode_t& mode) override {
+        return m_fs.Lstat(p, exists, isLink, mode);
+    }
+    int RealPath(const std::string& p, std::string& resolved) override {
+        return m_fs.RealPath(p, resolved);
+    }
+    int CreateTemp(const std::string& hint, int& fd, std::string& path) override {
+        ++written;
+        return m_fs.CreateTemp(hint, fd, path);
+    }
+    int CreateExclusive(const std::string& p, mode_t mode, int& fd) override {
+        ++written;
+        return m_fs.CreateExclusive(p, mode, fd);
+    }
+    int SetMode(int fd, mode_t mode) override { return m_fs.SetMode(fd, mode); }
+    int Write(int fd, const char* data, size_t size, size_t& done) override {
+        return m_fs.Write(fd, data, size, done);
+    }
+    int Sync(int fd) override { return m_fs.Sync(fd); }
+    int Close(int fd) override { return m_fs.Close(fd); }
+    int LinkNoReplace(const std::string& from, const std::string& to) override {
+        return m_fs.LinkNoReplace(from, to);
+    }
+    int Rename(const std::string& from, const std::string& to) override {
+        return m_fs.Rename(from, to);
+    }
+    int Unlink(const std::string& p) override { return m_fs.Unlink(p); }
+    int SyncDirectory(const std::string& d) override { return m_fs.SyncDirectory(d); }
+    mode_t NewFileMode() override { return m_fs.NewFileMode(); }
+
+private:
+    FileSystem& m_fs = RealFileSystem();
+};
+
+} // namespace
+
+// Opening reads the ship file once; a save reads it once more (to see whether
+// another program changed it) and writes it once, also into a changed file.
+TEST_F(UnsavedWorkUi, OpenAndSaveReadTheShipOnce) {
+    CountingFileSystem fs;
+    Pelto5Dlg window(fs);
+    window.SetQuestion([](QWidget*, const QString&, const QStringList&) { return kSave; });
+    const std::string path = QFile::encodeName(ship).toStdString();
+    window.OpenShip(ship);
+    EXPECT_EQ(fs.reads[path], 1);
+    window.Model().PlaceHardpoint(34, 5, 6);
+    window.OnSave();
+    EXPECT_EQ(fs.reads[path], 2);
+    EXPECT_EQ(fs.written, 1);
+
+    std::ofstream(path, std::ios::app) << "Mod=1\r\n";
+    window.Model().PlaceHardpoint(34, 7, 8);
+    window.OnSave(); // asked, and saved into the changed file
+    EXPECT_EQ(fs.reads[path], 3);
+    EXPECT_EQ(fs.written, 2);
+    EXPECT_NE(BytesAt(path).find("Mod=1\r\n"), std::string::npos);
+    EXPECT_NE(BytesAt(path).find("Weapon1=7,8\r\n"), std::string::npos);
 }

@@ -2,7 +2,7 @@
 
 #include "PosixFileSystem.h"
 
-#include "TestApp.h"
+#include "../ui/TestApp.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,0 +1,111 @@
+#include "ShipFileGuard.h"
+
+#include "FileMessages.h"
+#include "MarkerCarry.h"
+#include "ShipPaths.h"
+#include "StandardPrompts.h"
+
+#include <QFile>
+#include <QWidget>
+
+namespace pelto5 {
+
+namespace {
+
+enum SaveChangesAnswer { kSaveChanges, kDiscardChanges };
+enum ChangedFileAnswer { kSaveIntoChanged, kOverwrite };
+
+} // namespace
+
+ShipFileGuard::ShipFileGuard(QWidget* window, ShipModel& model, MarkerCarry& carry)
+    : m_window(window), m_model(model), m_carry(carry), m_openPrompt(AskShipFile),
+      m_showMessage(ShowFailureBox), m_askQuestion(AskQuestion) {}
+
+std::optional<std::string> ShipFileGuard::AskShipPath(const QString& initial) {
+    const QString chosen = m_openPrompt ? m_openPrompt(m_window, initial) : QString();
+    if (chosen.isEmpty())
+        return std::nullopt;
+    std::optional<std::string> path = ChosenPathBytes(chosen);
+    if (!path)
+        ShowFailure(tr("Could not open %1: its name has letters this system cannot show, and no "
+                       "single file in its folder matches it. Open it from the command line or "
+                       "drop it onto the window.")
+                        .arg(chosen));
+    return path;
+}
+
+std::optional<ShipFileRead> ShipFileGuard::ReadForOpen(const std::string& path) {
+    ShipFileRead read = m_model.CheckShipFile(path);
+    if (!read.ok) {
+        ShowFailure(read);
+        return std::nullopt;
+    }
+    const std::string openShip = m_model.ShipPath();
+    const bool unsaved = HasUnsavedWork();
+    if (!SettleUnsavedWork())
+        return std::nullopt;
+    // The open ship was just saved, and it is the one to open: what it is now
+    // is what was written.
+    if (unsaved && path == openShip)
+        read = m_model.CheckShipFile(path);
+    return read;
+}
+
+bool ShipFileGuard::HasUnsavedWork() const {
+    return (m_carry.Carrying() && !m_model.ShipPath().empty()) || m_model.HasUnsavedMoves();
+}
+
+bool ShipFileGuard::SettleUnsavedWork() {
+    if (!HasUnsavedWork() || !m_askQuestion)
+        return true;
+    // The question takes the mouse; a carried marker waits where it is.
+    const bool carrying = m_carry.Carrying();
+    if (carrying)
+        m_window->releaseMouse();
+    const int answer =
+        m_askQuestion(m_window, tr("Save changes to %1?").arg(ShownFileName(m_model.ShipPath())),
+                      {tr("&Save"), tr("&Discard"), tr("Cancel")});
+    if (answer == kSaveChanges) {
+        if (carrying)
+            m_carry.Drop();
+        return Save();
+    }
+    // Cancelled or discarded, a carry ends where the marker was picked up.
+    if (carrying)
+        m_carry.Cancel();
+    return answer == kDiscardChanges;
+}
+
+bool ShipFileGuard::Save() {
+    FileResult saved;
+    const std::optional<std::string> now = m_model.ChangedOnDisk();
+    if (now && m_askQuestion) {
+        const int answer =
+            m_askQuestion(m_window,
+                          tr("%1 was changed by another program since it was opened.")
+                              .arg(ShownFileName(m_model.ShipPath())),
+                          {tr("&Save into the changed file"), tr("&Overwrite"), tr("Cancel")});
+        if (answer == kSaveIntoChanged)
+            saved = m_model.SaveIntoChangedFile(*now);
+        else if (answer == kOverwrite)
+            saved = m_model.SaveShipFile();
+        else
+            return false;
+    } else {
+        saved = m_model.SaveShipFile();
+    }
+    ShowFailure(saved);
+    return saved.ok;
+}
+
+void ShipFileGuard::ShowFailure(const FileResult& result) const {
+    if (!result.ok)
+        ShowFailure(FileMessages::Words(result));
+}
+
+void ShipFileGuard::ShowFailure(const QString& text) const {
+    if (m_showMessage)
+        m_showMessage(m_window, text);
+}
+
+} // namespace pelto5
