@@ -127,6 +127,25 @@ TEST_F(DesktopApp, ANameThatDoesNotExistOpensANewShipAndSaysSoOnce) {
         << said.toStdString();
 }
 
+TEST_F(DesktopApp, TheLargestShipOpensInMemoryThatFollowsTheFile) {
+    // 64 MiB of bare line ends: 67 million lines, each kept for the save.
+    QFile ship(dir.filePath("Empty.gf"));
+    ASSERT_TRUE(ship.open(QIODevice::WriteOnly));
+    ASSERT_EQ(ship.write(QByteArray(64 << 20, '\n')), 64 << 20);
+    ship.close();
+    ASSERT_TRUE(desktop.StartEditor({ship.fileName()}));
+    // The ship opens with the window's first turn of its event loop, before
+    // the window answers anything.
+    desktop.Key("shift");
+    QFile status(QStringLiteral("/proc/%1/status").arg(desktop.Editor().processId()));
+    ASSERT_TRUE(status.open(QIODevice::ReadOnly));
+    const auto peak = QRegularExpression("VmHWM:\\s*(\\d+) kB").match(status.readAll());
+    ASSERT_TRUE(peak.hasMatch());
+    const long kib = peak.captured(1).toLong();
+    EXPECT_GT(kib, 64 * 1024) << "the ship was not read";
+    EXPECT_LE(kib, 320 * 1000) << "KiB at the peak"; // 320 MB
+}
+
 TEST(DesktopAppAnswers, HelpVersionBadOptionAndNoDisplay) {
     const Ended help = RunToEnd({"--help"}, WithoutDisplay());
     EXPECT_EQ(help.status, 0);

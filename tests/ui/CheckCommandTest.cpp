@@ -18,6 +18,7 @@
 #include <iterator>
 #include <spawn.h>
 #include <string>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -30,6 +31,7 @@ struct Checked {
     int status;
     QString out;
     QString err;
+    long peakKiB = 0; // the largest resident memory it took
 };
 
 // Where a run's standard output goes: a file apart from standard error, the
@@ -83,15 +85,16 @@ Checked RunCommand(const std::vector<std::string>& argv, Output output = Output:
     std::vector<std::string> args = argv;
     pid_t pid = -1;
     int status = -1;
+    rusage used{};
     if (posix_spawnp(&pid, args[0].c_str(), &files, nullptr, pointers(args).data(),
                      pointers(env).data()) == 0)
-        ::waitpid(pid, &status, 0);
+        ::wait4(pid, &status, 0, &used);
     posix_spawn_file_actions_destroy(&files);
     if (pipeEnds[1] >= 0)
         ::close(pipeEnds[1]);
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
             QString::fromStdString(FileText(output == Output::Together ? errPath : outPath)),
-            QString::fromStdString(FileText(errPath))};
+            QString::fromStdString(FileText(errPath)), used.ru_maxrss};
 }
 
 // The editor with these arguments.
@@ -291,6 +294,24 @@ TEST(CheckCommand, NamesAndLinesCannotForgeLines) {
     EXPECT_EQ(lines[1], name + ":59: We\\033[31mapon looks like a hardpoint but names none of the "
                                "56; the line is kept as it is");
     EXPECT_EQ(lines[2], "pelto5: 1 ship checked, 2 findings");
+}
+
+TEST(CheckCommand, MemoryFollowsTheFile) {
+    // 64 MiB of bare line ends, the largest ship there is: 67 million lines.
+    TempFolder temp;
+    const std::string ship = Bytes(temp.path() + "/Empty.gf");
+    // Written a MiB at a time: a program started from here counts this
+    // process's peak as its own (a spawn shares its memory until the exec).
+    std::ofstream out(ship, std::ios::binary);
+    const std::string mib(1 << 20, '\n');
+    for (int k = 0; k < 64; ++k)
+        out << mib;
+    out.close();
+    const Checked checked = RunCommand(Pelto5({"--check", ship}));
+    EXPECT_EQ(checked.status, 1) << checked.err.toStdString(); // no hardpoint has a line
+    EXPECT_TRUE(checked.out.endsWith("pelto5: 1 ship checked, 58 findings\n"))
+        << checked.out.right(200).toStdString();
+    EXPECT_LE(checked.peakKiB, 256 * 1000) << "KiB at the peak"; // 256 MB
 }
 
 TEST(Terminal, EscapesOneConventionLikeLs) {
