@@ -2,6 +2,7 @@
 
 #include "CheckCommand.h"
 #include "CommandLine.h"
+#include "FontConfigWarmUp.h"
 #include "LayoutCommand.h"
 #include "Pelto5App.h"
 #include "PlatformFailure.h"
@@ -116,6 +117,7 @@ int StartPelto5(int argc, char** argv) {
     int qtArgc = 1;
     std::unique_ptr<Pelto5App> app;
     {
+        const FontConfigWarmUp fonts;
         const HeldStartMessages held;
         app = std::make_unique<Pelto5App>(qtArgc, argv);
     }

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build ccache clang clang-format libclang-rt-14-dev
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev libfontconfig-dev
   libgtest-dev libbenchmark-dev
   fonts-liberation fonts-paratype fonts-bebas-neue fontconfig
   xvfb xdotool x11-utils

@@ -12,8 +12,11 @@ namespace pelto5 {
 
 AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString());
+    setAccessibleName(tr("About Pelto5"));
     setFont(DialogFont());
-    setFixedSize(DialogUnitsRect(0, 0, 235, 55).size());
+    // The box grows downward by a line for each key line beyond the first three.
+    const QStringList keys = KeyLines();
+    setFixedSize(DialogUnitsRect(0, 0, 235, 55 + 8 * (static_cast<int>(keys.size()) - 3)).size());
 
     auto* icon = new QLabel(this);
     icon->setGeometry(DialogUnitsRect(11, 17, 21, 20));
@@ -26,7 +29,6 @@ AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
     version->setObjectName(QStringLiteral("version"));
 
     // The keys beyond the mouse, where a user looks for what a program can do.
-    const QStringList keys = KeyLines();
     for (int k = 0; k < keys.size(); ++k) {
         auto* line = new QLabel(keys[k], this);
         line->setGeometry(DialogUnitsRect(40, 22 + 8 * k, 188, 8));
@@ -44,7 +46,8 @@ AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
 QStringList AboutDlg::KeyLines() {
     return {QStringLiteral("Ctrl+Z undo, Ctrl+Y or Ctrl+Shift+Z redo, Ctrl+S save."),
             QStringLiteral("Arrows nudge the last marker (Shift: by 8). Ctrl+O open."),
-            QStringLiteral("Ctrl+F find by name; M, Shift+M mirror; pelto5 --check PATH.")};
+            QStringLiteral("Ctrl+F find by name; M, Shift+M mirror; pelto5 --check PATH."),
+            QStringLiteral("F1 this box. Tab, Shift+Tab move the focus; Space presses.")};
 }
 
 } // namespace pelto5

@@ -1,6 +1,6 @@
 #include "BitmapButton.h"
 
-#include "Colours.h"
+#include "FocusCue.h"
 #include "KeyboardCues.h"
 #include "Resources.h"
 
@@ -59,11 +59,11 @@ void BitmapButton::paintEvent(QPaintEvent*) {
     if (!face.isNull())
         painter.drawImage(QPoint(0, 0), face, QRect(0, 0, width(), height()));
     if (hasFocus() && KeyboardCuesShown(this)) {
-        // One lilac pixel on, one off, along the button's own edge.
-        QPen dotted(ToQColor(kLilac), 1);
-        dotted.setDashPattern({1, 1});
-        painter.setPen(dotted);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        // Where no face covers the button, the cue is set off the window's colour.
+        const QRgb bare = palette().color(QPalette::Window).rgb();
+        DrawFocusCue(painter, rect(), [&face, bare](const QPoint& p) {
+            return face.valid(p) ? face.pixel(p) : bare;
+        });
     }
 }
 

@@ -32,11 +32,17 @@ FindDlg::FindDlg(const QList<Entry>& entries, QWidget* parent)
     layout->setContentsMargins(kEdge + 2, kEdge + 2, kEdge + 2, kEdge + 2);
     layout->setSpacing(2);
 
+    setAccessibleName(tr("Find a hardpoint"));
     m_filter = new QLineEdit(this);
+    m_filter->setAccessibleName(tr("Name to find"));
+    m_filter->setAccessibleDescription(
+        tr("Part of a hardpoint's name: Up and Down choose among those that hold it, Enter "
+           "picks the marker up"));
     m_filter->installEventFilter(this);
     layout->addWidget(m_filter);
 
     m_list = new QTreeWidget(this);
+    m_list->setAccessibleName(tr("Hardpoints"));
     m_list->setColumnCount(2);
     m_list->setHeaderHidden(true);
     m_list->setRootIsDecorated(false);

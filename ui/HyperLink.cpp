@@ -1,9 +1,16 @@
 #include "HyperLink.h"
 
+#include "AccessibleInterface.h"
+#include "DialogKeys.h"
+#include "FocusCue.h"
+#include "KeyboardCues.h"
 #include "OpenErrorMessage.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QFontMetrics>
+#include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -15,11 +22,38 @@ ColorRef SystemHighlight() {
     return FromQColor(QApplication::palette().color(QPalette::Highlight));
 }
 
+// What a screen reader hears of the link: a link, named by its text unless
+// given another name, that its press action opens.
+class HyperLinkAccessible : public QAccessibleWidget {
+public:
+    explicit HyperLinkAccessible(HyperLink* link) : QAccessibleWidget(link, QAccessible::Link) {}
+
+    QString text(QAccessible::Text t) const override {
+        const QString text = QAccessibleWidget::text(t);
+        if (t == QAccessible::Name && text.isEmpty())
+            return Link()->text();
+        return text;
+    }
+    QStringList actionNames() const override {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& name) override {
+        if (name == pressAction())
+            Link()->Open();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+
+private:
+    HyperLink* Link() const { return static_cast<HyperLink*>(object()); }
+};
+
 } // namespace
 
 HyperLink::HyperLink(QWidget* parent, int id, int style, const QString& text)
     : QLabel(text, parent), m_clrHover(SystemHighlight()), m_nId(id), m_nStyle(style),
       m_pSystem(nullptr) {
+    UseAccessibleInterface<HyperLink, HyperLinkAccessible>();
     // A static control without the notify style lets the mouse through.
     setAttribute(Qt::WA_TransparentForMouseEvents, true);
 }
@@ -47,6 +81,9 @@ void HyperLink::Bind() {
     LoadHandCursor();
     ApplyCursor();
     setToolTip(m_strTarget);
+    // Tab reaches the link; a click opens it without taking the focus, so the
+    // dialog's own keys stay where they were.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void HyperLink::SetTarget(const QString& target) {
@@ -146,6 +183,29 @@ void HyperLink::Redraw() {
 
 void HyperLink::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    if (!hasFocus() || !KeyboardCuesShown(this)) {
+        PaintText(painter);
+        return;
+    }
+    // The focus cue is set off what the text leaves under each of its dots,
+    // so the text is drawn first into a picture that the cue can read.
+    const qreal ratio = devicePixelRatioF();
+    QImage shown(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    shown.setDevicePixelRatio(ratio);
+    shown.fill(Qt::transparent);
+    {
+        QPainter picture(&shown);
+        PaintText(picture);
+    }
+    painter.drawImage(QPoint(0, 0), shown);
+    const QRgb bare = palette().color(QPalette::Window).rgb();
+    DrawFocusCue(painter, rect(), [&shown, ratio, bare](const QPoint& p) {
+        const QRgb pixel = shown.pixel((QPointF(p) * ratio).toPoint());
+        return qAlpha(pixel) == 255 ? pixel : bare;
+    });
+}
+
+void HyperLink::PaintText(QPainter& painter) {
     painter.setFont(font());
     int flags = Qt::TextSingleLine;
     flags |= (m_nStyle & SS_CENTER) ? Qt::AlignHCenter
@@ -199,10 +259,20 @@ void HyperLink::mouseReleaseEvent(QMouseEvent* event) {
     m_bPressed = false;
     event->accept();
     if (click)
-        OnClicked();
+        Open();
 }
 
-void HyperLink::OnClicked() {
+void HyperLink::keyPressEvent(QKeyEvent* event) {
+    if (m_bBound && (IsDialogOkKey(event) ||
+                     (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier))) {
+        event->accept();
+        Open();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void HyperLink::Open() {
     UrlSystem& system = m_pSystem ? *m_pSystem : DefaultUrlSystem();
     const int result = OpenUrl(system, m_strTarget.toStdString(), kSwShow);
     m_bVisited = result > 32;

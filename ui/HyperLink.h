@@ -23,6 +23,8 @@ enum StaticStyle : int {
 
 // A static text control that acts as a web link: underlined, coloured by
 // state, hand cursor, tool tip with the target, and a click opens the target.
+// Bound, it is also a link for the keyboard and for screen readers: Tab
+// reaches it, Enter or Space opens it, and it is heard as a link.
 class HyperLink : public QLabel {
     Q_OBJECT
     Q_PROPERTY(int id READ Id)
@@ -33,7 +35,8 @@ public:
     ~HyperLink() override;
 
     // Makes the control a link: mouse input, target and text, link font, fit,
-    // cursor and tool tip. Neither the text nor the target may be empty.
+    // cursor, tool tip and a stop for Tab. Neither the text nor the target may
+    // be empty.
     void Bind();
     bool IsBound() const { return m_bBound; }
 
@@ -70,7 +73,12 @@ public:
     // Where clicks open their target; the application's default unless a test sets another.
     void SetUrlSystem(UrlSystem& system) { m_pSystem = &system; }
 
+    // Opens the target, as a click, Enter, Space or a screen reader's press
+    // does: marked visited, or a beep and a message when nothing opened it.
+    void Open();
+
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -80,7 +88,7 @@ private:
     void FitToText();
     void LoadHandCursor();
     void ApplyCursor();
-    void OnClicked();
+    void PaintText(QPainter& painter);
     void Redraw();
     // Leaves the hover state: grab released, control redrawn.
     void EndHover();

@@ -120,7 +120,10 @@ MeDlg::MeDlg(QWidget* parent) : QDialog(parent) {
         (*it)->raise();
 
     OnInitDialog();
+    // EXIT keeps the focus the dialog opens with; Tab goes on to the link.
+    setTabOrder(m_btnExit, m_link);
 
+    setAccessibleName(tr("Support page"));
     m_edit->setAccessibleName(QStringLiteral("Support message"));
     m_link->setAccessibleName(m_link->text());
     m_link->setAccessibleDescription(

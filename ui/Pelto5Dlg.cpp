@@ -8,6 +8,7 @@
 #include "DialogKeys.h"
 #include "DialogUnits.h"
 #include "FindDlg.h"
+#include "FocusReturn.h"
 #include "KeyboardCues.h"
 #include "MarkerPlace.h"
 #include "MeDlg.h"
@@ -201,6 +202,13 @@ void Pelto5Dlg::CreateKeys() {
     key(QKeySequence(Qt::CTRL | Qt::Key_F), [this] { OnFind(); });
     key(QKeySequence(Qt::Key_M), [this] { OnMirror(false); });
     key(QKeySequence(Qt::SHIFT | Qt::Key_M), [this] { OnMirror(true); });
+    // F1: the about box and its keys, as the window menu shows it (a carried
+    // marker is dropped first, as for the menu).
+    key(QKeySequence(Qt::Key_F1), [this] {
+        if (m_carry.Carrying())
+            m_carry.Drop();
+        OnSysCommand(kAboutCommand);
+    });
     const struct {
         Qt::Key key;
         int dx, dy;
@@ -253,6 +261,7 @@ void Pelto5Dlg::OrderTabStops() {
     // The first control of the template keeps the focus a new window gives.
     m_btnSave->setFocus(Qt::OtherFocusReason);
     TrackKeyboardCues(this);
+    ReturnFocusAfterDialogs(this);
 }
 
 std::optional<ControlColors> Pelto5Dlg::CtlColor(int id) const {

@@ -74,6 +74,13 @@ public:
                       extra);
     }
 
+    // Starts another program in the editor's place (a test's own window, say)
+    // and waits for its window, named title.
+    bool StartProgram(const QString& program, const QStringList& args, const QString& title,
+                      const QProcessEnvironment& extra = {}) {
+        return Launch(program, args, extra, title);
+    }
+
     // Gives the editor's window the X focus again: with no window manager, a
     // closed dialog leaves it on the root window.
     void FocusEditor() const { Xdo({"windowfocus", "--sync", m_window}); }
@@ -223,7 +230,8 @@ public:
     }
 
 private:
-    bool Launch(const QString& program, const QStringList& args, const QProcessEnvironment& extra) {
+    bool Launch(const QString& program, const QStringList& args, const QProcessEnvironment& extra,
+                const QString& title = QStringLiteral("Vorsanth's Tolmar Util")) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("DISPLAY", m_display);
         env.insert("QT_QPA_PLATFORM", "xcb");
@@ -240,7 +248,7 @@ private:
         m_app.start(program, args);
         if (!m_app.waitForStarted(10000))
             return false;
-        m_window = Xdo({"search", "--sync", "--onlyvisible", "--name", "Vorsanth's Tolmar Util"})
+        m_window = Xdo({"search", "--sync", "--onlyvisible", "--name", title})
                        .split('\n', Qt::SkipEmptyParts)
                        .value(0);
         Settle(); // and drawn

@@ -2,9 +2,10 @@
 // read-out, the accessible names and descriptions a screen reader hears
 // through the desktop's accessibility bus, and the focus outline that only
 // keyboard users see.
-#include "Desktop.h"
+#include "AccessibilityBus.h"
 
 #include "../ui/DialogLook.h"
+#include "FocusCue.h"
 #include "HardpointTable.h"
 #include "PictureLayout.h"
 #include "Resources.h"
@@ -14,13 +15,11 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cstdio>
 
 using namespace pelto5;
 
 namespace {
-
-const QString kPython = QStringLiteral("/usr/bin/python3");
-const QString kTreeScript = QStringLiteral(PELTO5_SOURCE_DIR "/tests/e2e/accessible_tree.py");
 
 // The centre of marker i's place in the tray, where it waits at start.
 QPoint InTray(int i) {
@@ -92,11 +91,13 @@ TEST_F(Legibility, SheetOfEveryName) {
     EXPECT_TRUE(sheet.save(QDir(dir).filePath("name-readout-sheet.png")));
 }
 
-// How a button shows against its face image: the pixels that differ, and of
-// them those that are lilac and on the button's own edge.
+// How a button shows against its face image: the pixels that differ, those
+// of them on the button's own edge, and the least contrast (WCAG 2.2) any of
+// them has with the face's pixel under it.
 struct Outline {
     int changed = 0;
-    int lilacOnEdge = 0;
+    int onEdge = 0;
+    double leastContrast = 21;
 };
 Outline OutlineOf(const QImage& shot, const QRect& button, int faceId) {
     const QImage face = ResourceBitmap(faceId).convertToFormat(QImage::Format_RGB32);
@@ -107,11 +108,21 @@ Outline OutlineOf(const QImage& shot, const QRect& button, int faceId) {
             if ((shown & 0xFFFFFF) == (face.pixel(x, y) & 0xFFFFFF))
                 continue;
             ++outline.changed;
-            const bool edge =
+            outline.onEdge +=
                 x == 0 || y == 0 || x == button.width() - 1 || y == button.height() - 1;
-            outline.lilacOnEdge += edge && shown == qRgb(198, 181, 239);
+            outline.leastContrast =
+                std::min(outline.leastContrast, ContrastRatio(shown, face.pixel(x, y)));
         }
     return outline;
+}
+
+// A dotted outline along the button's edge, one pixel on and one off, each
+// dot standing out from the face under it by 3:1 or more.
+void ExpectFocusCue(const Outline& cue, const QRect& button, const char* face) {
+    EXPECT_EQ(cue.changed, button.width() + button.height() - 2) << face << ": not one dot in two";
+    EXPECT_EQ(cue.onEdge, cue.changed) << face << ": the outline leaves the button's edge";
+    EXPECT_GE(cue.leastContrast, 3.0) << face;
+    std::printf("Focus cue on the %s face: %.2f:1 at least\n", face, cue.leastContrast);
 }
 
 TEST_F(Legibility, TabShowsTheFocusOutlineUntilAClick) {
@@ -120,71 +131,39 @@ TEST_F(Legibility, TabShowsTheFocusOutlineUntilAClick) {
     EXPECT_EQ(OutlineOf(desktop.SteadyScreenshot(desktop.Window()), save, 277).changed, 0);
 
     desktop.Key("Tab"); // down the column, to EXIT
-    Outline shown = OutlineOf(desktop.SteadyScreenshot(desktop.Window()), exit, 281);
-    EXPECT_GT(shown.changed, 40) << "no outline on EXIT";
-    EXPECT_EQ(shown.lilacOnEdge, shown.changed) << "the outline is not a lilac edge";
+    ExpectFocusCue(OutlineOf(desktop.SteadyScreenshot(desktop.Window()), exit, 281), exit,
+                   "black EXIT");
 
     desktop.ClickAt(300, 200); // the mouse is used: the cues go
     EXPECT_EQ(OutlineOf(desktop.SteadyScreenshot(desktop.Window()), exit, 281).changed, 0);
 
     desktop.Key("shift+Tab"); // back up to SAVE
-    shown = OutlineOf(desktop.SteadyScreenshot(desktop.Window()), save, 277);
-    EXPECT_GT(shown.changed, 40) << "no outline on SAVE";
-    EXPECT_EQ(shown.lilacOnEdge, shown.changed);
+    ExpectFocusCue(OutlineOf(desktop.SteadyScreenshot(desktop.Window()), save, 277), save,
+                   "black SAVE");
     EXPECT_EQ(OutlineOf(desktop.SteadyScreenshot(desktop.Window()), exit, 281).changed, 0);
 }
 
-// A private session bus: the editor and the screen reader's side meet on the
-// accessibility bus it starts.
-class Accessibility : public DisplayTest {
-protected:
-    Accessibility() : DisplayTest({"Xvfb", "xdotool", "dbus-daemon", "/usr/bin/python3"}) {}
-    void SetUp() override {
-        DisplayTest::SetUp();
-        if (SetUpStopped())
-            return;
-        if (QProcess::execute(kPython, {"-c", "import pyatspi"}) != 0)
-            GTEST_SKIP() << "python3-pyatspi is needed (tools/setup.sh installs it)";
-        m_bus.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address"});
-        ASSERT_TRUE(m_bus.waitForReadyRead(10000));
-        m_env.insert("DBUS_SESSION_BUS_ADDRESS", QString::fromUtf8(m_bus.readLine()).trimmed());
-        m_env.insert("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
-        StartEditor({}, m_env);
+TEST_F(Legibility, FocusCueStandsOutOnEveryMarkerFace) {
+    // Markers of each face colour, large and small, in the order Tab reaches them.
+    const struct {
+        int marker;
+        const char* face;
+    } markers[] = {{0, "olive"},        {3, "orange"},        {6, "lilac"},       {20, "red"},
+                   {31, "small lilac"}, {34, "small orange"}, {45, "small olive"}};
+    // From SAVE, five Tabs reach the first marker.
+    int focused = -5;
+    for (const auto& m : markers) {
+        for (; focused < m.marker; ++focused)
+            desktop.Key("Tab");
+        const Rect& rc = TrayRects()[m.marker];
+        const QRect marker(rc.left, rc.top, rc.Width(), rc.Height());
+        ExpectFocusCue(OutlineOf(desktop.SteadyScreenshot(desktop.Window()), marker,
+                                 kFirstMarkerImage + m.marker),
+                       marker, m.face);
     }
-    void TearDown() override {
-        if (desktop.Editor().state() != QProcess::NotRunning) {
-            desktop.Editor().kill();
-            desktop.Editor().waitForFinished(5000);
-        }
-        m_bus.terminate();
-        m_bus.waitForFinished(5000);
-    }
+}
 
-    // Starts the script in mode on the editor, with the session's bus.
-    void Run(QProcess& script, const QString& mode, const QStringList& more = {}) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(m_env);
-        script.setProcessEnvironment(env);
-        script.start(kPython,
-                     QStringList{kTreeScript, mode, QString::number(desktop.Editor().processId())} +
-                         more);
-    }
-    // Every visible accessible object: role, name and description.
-    QList<QStringList> Tree() {
-        QProcess script;
-        Run(script, "tree");
-        EXPECT_TRUE(script.waitForFinished(60000));
-        EXPECT_EQ(script.exitCode(), 0) << script.readAllStandardError().toStdString();
-        QList<QStringList> nodes;
-        for (const QString& line : QString::fromUtf8(script.readAllStandardOutput()).split('\n'))
-            if (!line.isEmpty())
-                nodes << line.split('\t');
-        return nodes;
-    }
-
-    QProcess m_bus;
-    QProcessEnvironment m_env;
-};
+class Accessibility : public EditorAccessibilityTest {};
 
 TEST_F(Accessibility, ScreenReaderHearsEveryNameOnceAndAMarkersNewPlace) {
     QStringList buttons, described;
@@ -210,35 +189,23 @@ TEST_F(Accessibility, ScreenReaderHearsEveryNameOnceAndAMarkersNewPlace) {
         EXPECT_TRUE(descriptions.contains(readout)) << readout;
     EXPECT_EQ(descriptions.value("VLWeapon12"), "in the tray");
 
-    // A drop changes the marker's description, and the change is announced.
-    QProcess listener;
-    Run(listener, "listen", {"30"});
-    ASSERT_TRUE(listener.waitForReadyRead(30000));
-    ASSERT_EQ(listener.readLine().trimmed(), "ready");
-    // The listener may start hearing a moment after it says so: each attempt
-    // drops the marker somewhere new, until one is heard.
-    QString heard;
+    // A drop changes the marker's description, and the change is announced;
+    // each attempt drops the marker somewhere new.
     QStringList said;
     QPoint at = InTray(20);
-    for (int attempt = 0; attempt < 5 && !heard.contains("VLWeapon12\t"); ++attempt) {
-        const QPoint to(200 + 10 * attempt, 150);
-        desktop.ClickAt(at.x(), at.y());
-        desktop.MoveTo(to.x(), to.y());
-        desktop.ClickAt(to.x(), to.y());
-        at = to + QPoint(10, 10);
-        said << QStringLiteral("VLWeapon12\ton the VL picture at %1, %2")
-                    .arg(to.x() - kVlPicture.Origin().x)
-                    .arg(to.y() - kVlPicture.Origin().y);
-        Desktop::WaitUntil(
-            [&] {
-                listener.waitForReadyRead(100); // the pipe is read only while waiting
-                heard += QString::fromUtf8(listener.readAll());
-                return heard.contains("VLWeapon12\t");
-            },
-            3000);
-    }
-    listener.kill();
-    listener.waitForFinished(5000);
+    const QString heard = Hear(
+        {"listen", "30"},
+        [&] {
+            const QPoint to(200 + 10 * said.size(), 150);
+            desktop.ClickAt(at.x(), at.y());
+            desktop.MoveTo(to.x(), to.y());
+            desktop.ClickAt(to.x(), to.y());
+            at = to + QPoint(10, 10);
+            said << QStringLiteral("VLWeapon12\ton the VL picture at %1, %2")
+                        .arg(to.x() - kVlPicture.Origin().x)
+                        .arg(to.y() - kVlPicture.Origin().y);
+        },
+        [](const QString& heard) { return heard.contains("VLWeapon12\t"); });
     EXPECT_TRUE(std::any_of(said.begin(), said.end(), [&](const QString& line) {
         return heard.contains(line);
     })) << heard.toStdString();

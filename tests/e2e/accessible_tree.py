@@ -5,9 +5,15 @@ accessibility bus (AT-SPI).
 accessible_tree.py tree PID
     prints "role<TAB>name<TAB>description" for every visible accessible object
     of the program PID, depth first.
-accessible_tree.py listen PID SECONDS
+accessible_tree.py listen PID SECONDS [PROPERTY]
     prints "ready" once listening, then "name<TAB>description" for each
-    description change the program PID announces, for SECONDS seconds.
+    change of PROPERTY (accessible-description unless named, or
+    accessible-name) the program PID announces, for SECONDS seconds.
+accessible_tree.py focus PID SECONDS
+    prints "ready" once listening, then "role<TAB>name<TAB>window" for each
+    object of the program PID that takes the focus, window being the name of
+    the window (dialog, popup) it lies in, for SECONDS seconds. A popup is
+    no child of the application, and is met only this way.
 """
 import sys
 
@@ -39,22 +45,44 @@ def tree(pid):
     walk(application(pid))
 
 
-def listen(pid, seconds):
+def window_of(node):
+    while node.parent is not None and node.parent.getRole() != pyatspi.ROLE_APPLICATION:
+        node = node.parent
+    return node
+
+
+def listen(pid, seconds, event_type, present):
     application(pid)
 
-    def changed(event):
+    def heard(event):
         source = event.source
         if source is not None and source.get_process_id() == pid:
-            print(f"{clean(source.name)}\t{clean(source.description)}", flush=True)
+            line = present(event, source)
+            if line is not None:
+                print(line, flush=True)
 
-    pyatspi.Registry.registerEventListener(changed, "object:property-change:accessible-description")
+    pyatspi.Registry.registerEventListener(heard, event_type)
     GLib.timeout_add_seconds(seconds, pyatspi.Registry.stop)
     print("ready", flush=True)
     pyatspi.Registry.start()
 
 
+def changed(event, source):
+    return f"{clean(source.name)}\t{clean(source.description)}"
+
+
+def focused(event, source):
+    if not event.detail1:
+        return None
+    return f"{source.getRoleName()}\t{clean(source.name)}\t{clean(window_of(source).name)}"
+
+
 if __name__ == "__main__":
-    if sys.argv[1] == "tree":
-        tree(int(sys.argv[2]))
+    mode, pid = sys.argv[1], int(sys.argv[2])
+    if mode == "tree":
+        tree(pid)
+    elif mode == "focus":
+        listen(pid, int(sys.argv[3]), "object:state-changed:focused", focused)
     else:
-        listen(int(sys.argv[2]), int(sys.argv[3]))
+        prop = sys.argv[4] if len(sys.argv) > 4 else "accessible-description"
+        listen(pid, int(sys.argv[3]), f"object:property-change:{prop}", changed)

@@ -1,5 +1,7 @@
 #include "BitmapButton.h"
 
+#include "FocusCue.h"
+#include "KeyboardCues.h"
 #include "TestApp.h"
 
 #include <QSignalSpy>
@@ -80,6 +82,43 @@ TEST_F(BitmapButtonTest, DrawsNoFocusMarkOrCaption) {
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 30; ++x)
             ASSERT_EQ(shot.pixel(x, y), expected.pixel(x, y)) << x << "," << y;
+}
+
+TEST_F(BitmapButtonTest, FocusCueDotsStandOutFromTheFaceUnderThem) {
+    const QRgb dark = qRgb(20, 20, 20), light = qRgb(230, 230, 230);
+    button->SetImages(MakeImage(dark, light), QImage());
+    TrackKeyboardCues(parent.get());
+    button->setFocus();
+    QTest::keyClick(button, Qt::Key_Tab); // the only stop: the focus stays, the cues show
+    ASSERT_TRUE(button->hasFocus());
+    const QImage shot = Shot();
+    // Along the top edge, one dot in two: white over the dark face, black over the light.
+    for (int x = 0; x < 30; ++x) {
+        const QRgb face = x < 10 ? dark : light;
+        const QRgb dot = x < 10 ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
+        EXPECT_EQ(shot.pixel(x, 0), x % 2 == 0 ? dot : face) << x;
+    }
+    // Round the corners, still one dot in two.
+    EXPECT_EQ(shot.pixel(29, 1), qRgb(0, 0, 0));
+    EXPECT_EQ(shot.pixel(29, 2), light);
+    EXPECT_EQ(shot.pixel(0, 18), qRgb(255, 255, 255));
+    EXPECT_EQ(shot.pixel(5, 5), dark) << "the cue stays on the edge";
+    EXPECT_EQ(shot.pixel(20, 10), light);
+}
+
+// WCAG 2.2's contrast ratio, at the figures of the old lilac outline on the
+// markers' faces; black or white, whichever the cue takes, stands out from
+// every grey by 4.5:1 or more.
+TEST(FocusCue, ContrastRatiosAreWcagFigures) {
+    const QRgb lilac = qRgb(198, 181, 239), orange = qRgb(247, 189, 90), olive = qRgb(166, 166, 74);
+    EXPECT_NEAR(ContrastRatio(lilac, lilac), 1.00, 0.005);
+    EXPECT_NEAR(ContrastRatio(lilac, orange), 1.10, 0.005);
+    EXPECT_NEAR(ContrastRatio(olive, lilac), 1.38, 0.005);
+    EXPECT_NEAR(ContrastRatio(qRgb(0, 0, 0), qRgb(255, 255, 255)), 21.0, 1e-9);
+    for (int v = 0; v < 256; ++v)
+        EXPECT_GE(ContrastRatio(CueColourOver(qRgb(v, v, v)), qRgb(v, v, v)), 4.5) << v;
+    EXPECT_EQ(CueColourOver(lilac), qRgb(0, 0, 0));
+    EXPECT_EQ(CueColourOver(qRgb(0, 0, 0)), qRgb(255, 255, 255));
 }
 
 TEST_F(BitmapButtonTest, ClickReportsId) {

@@ -28,7 +28,8 @@ constexpr QRect kMessage(26, 57, 243, 115);
 constexpr QRect kLinkTemplate(20, 206, 258, 15);
 constexpr QRect kAppeals[] = {QRect(20, 171, 249, 13), QRect(20, 187, 249, 13)};
 constexpr QRect kFrameBar(0, 0, 25, 235); // bitmap 221
-constexpr QSize kAboutSize(353, 89);
+// The template's 353 x 89, grown downward by one key line of 13 pixels.
+constexpr QSize kAboutSize(353, 102);
 constexpr QRect kVersionLine(60, 16, 179, 13);
 constexpr QRect kNameReadout(672, 471, 56, 23);
 

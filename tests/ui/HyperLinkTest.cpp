@@ -3,6 +3,8 @@
 #include "OpenErrorMessage.h"
 #include "TestApp.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QFontMetrics>
 #include <QImage>
 #include <QTest>
@@ -337,6 +339,34 @@ TEST_F(HyperLinkTest, FailedOpenEndsTheHoverBeforeTheMessage) {
     SetOpenErrorPresenter(old);
     EXPECT_FALSE(grabbedDuringMessage);
     EXPECT_FALSE(hoveringDuringMessage);
+}
+
+// Bound, the link is a Tab stop (a click does not take the focus), opens with
+// Enter, keypad Enter or Space, and is a link whose press action opens it.
+TEST_F(HyperLinkTest, BoundLinkOpensByKeysAndScreenReadersPress) {
+    ScriptedSystem sys;
+    PresenterGuard presenter;
+    HyperLink* link = Make(0, "abc", {20, 30, 300, 40});
+    link->SetTarget("https://a.example/x");
+    EXPECT_EQ(link->focusPolicy(), Qt::NoFocus);
+    link->Bind();
+    link->SetUrlSystem(sys);
+    EXPECT_EQ(link->focusPolicy(), Qt::TabFocus);
+    Show();
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
+        QTest::keyClick(link, key);
+    QTest::keyClick(link, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(sys.opened.size(), 3u);
+
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(link);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->role(), QAccessible::Link);
+    EXPECT_EQ(accessible->text(QAccessible::Name), "abc");
+    ASSERT_NE(accessible->actionInterface(), nullptr);
+    accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(sys.opened.size(), 4u);
+    EXPECT_TRUE(link->IsVisited());
+    EXPECT_TRUE(presenter.shown.empty());
 }
 
 TEST_F(HyperLinkTest, RightClickOpensNothing) {
