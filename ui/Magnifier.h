@@ -31,9 +31,9 @@ public:
 // outlines the pixel under the cursor, marks where a carried marker's
 // top-left would drop, outlines the markers in view with their names (the
 // selected ones as the selection cue shows them), and names the file point
-// of the pixel at its centre. The window tells it where
-// the pointer goes and when markers move; L, or Esc while it has the focus,
-// hides it. Nothing of it is kept between runs.
+// of the pixel at its centre. The window tells it where the pointer goes and
+// when markers move; L, or Esc while it has the focus, hides it. Nothing of
+// it is kept between runs.
 class Magnifier : public QWidget {
     Q_OBJECT
 public:
