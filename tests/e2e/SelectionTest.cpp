@@ -9,9 +9,11 @@
 #include "PictureLayout.h"
 #include "SavedShip.h"
 
+#include "../ui/DialogLook.h"
 #include "../ui/SelectionLook.h"
 
 #include <QDir>
+#include <QFontMetrics>
 #include <QSet>
 
 #include <map>
@@ -105,6 +107,13 @@ TEST_F(Selecting, GMovesTheSelectionByATypedOffset) {
     desktop.Key("g");
     const QString popup = desktop.WaitForNewWindow(main);
     ASSERT_FALSE(popup.isEmpty()) << "G showed no popup";
+    // Its hint, the popup's last line of text, shows whole within its edge.
+    const QImage shot = desktop.SteadyScreenshot(popup);
+    const QFontMetrics metrics(DialogFont());
+    const QRect hint =
+        look::InkBounds(shot, shot.rect().adjusted(2, shot.height() - 3 - metrics.height(), -2, -2),
+                        look::IsLilacInk);
+    EXPECT_NEAR(hint.width(), metrics.horizontalAdvance("Move the selection by dx, dy"), 3);
     desktop.Type("-4,2"); // over the selected "0, 0"
     desktop.Key("Return");
     ASSERT_TRUE(desktop.WaitUntil([&] { return desktop.Windows() == main; }));
