@@ -44,14 +44,15 @@ AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
 }
 
 QStringList AboutDlg::KeyLines() {
-    return {QStringLiteral("Ctrl+Z undo, Ctrl+Y or Ctrl+Shift+Z redo, Ctrl+S save."),
-            QStringLiteral("Arrows nudge the last marker (Shift: by 8). Ctrl+O open."),
-            QStringLiteral("Ctrl+F find by name; M, Shift+M mirror; pelto5 --check PATH."),
-            QStringLiteral("F1 this box. Tab, Shift+Tab move the focus; Space presses."),
+    return {tr("Ctrl+Z undo, Ctrl+Y or Ctrl+Shift+Z redo, Ctrl+S save."),
+            tr("Arrows nudge the last marker (Shift: by 8). Ctrl+O open."),
+            tr("Ctrl+F find by name; M, Shift+M mirror."),
+            tr("F1 this box. Tab, Shift+Tab move the focus; Space presses."),
             tr("Ctrl+click selects; Ctrl+A all on the picture; Ctrl+Shift+A none."),
             tr("Selected markers move together: the arrows, or a click carries all."),
             tr("Ctrl+D compare with a backup; R on a change puts it back."),
-            tr("L magnifier; G place at typed x, y, or move a selection by dx, dy.")};
+            tr("L magnifier; G place at typed x, y, or move a selection by dx, dy."),
+            tr("In a terminal: pelto5 --check PATH, --diff OLD NEW, --layout FILE.")};
 }
 
 } // namespace pelto5
