@@ -3,6 +3,7 @@
 #include "Pelto5App.h"
 #include "Pelto5Dlg.h"
 #include "PosixFileSystem.h"
+#include "SpokenStatus.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>
@@ -91,6 +92,8 @@ protected:
         nextOpen = path;
         Click(2310);
     }
+    // What the window's spoken status said last, as a screen reader hears it.
+    QString Said() const { return dlg->findChild<pelto5::SpokenStatus*>()->Text(); }
 
     std::unique_ptr<pelto5::Pelto5Dlg> dlg;
     QString nextOpen;
