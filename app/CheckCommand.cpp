@@ -1,16 +1,10 @@
 #include "CheckCommand.h"
 
+#include "FolderWalk.h"
 #include "ShipCheck.h"
 #include "ShipPicture.h"
-
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
-#include <QFileInfo>
-
-#include <algorithm>
-#include <string>
-#include <vector>
+#include "ShipText.h"
+#include "Terminal.h"
 
 namespace pelto5 {
 
@@ -23,55 +17,42 @@ std::optional<PictureSize> DecodedSize(const std::string& bytes) {
     return PictureSize{image.width(), image.height()};
 }
 
-// The ship files under a folder, in a stable order.
-std::vector<std::string> ShipsUnder(const QString& folder) {
-    std::vector<std::string> ships;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        if (path.endsWith(QLatin1String(".gf"), Qt::CaseInsensitive))
-            ships.push_back(QFile::encodeName(path).toStdString());
-    }
-    std::sort(ships.begin(), ships.end());
-    return ships;
-}
-
-std::string Plural(size_t n, const char* word) {
-    return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
+bool IsShipName(const std::string& path) {
+    return path.size() >= 3 && ToLowerCopy(path.substr(path.size() - 3)) == ".gf";
 }
 
 } // namespace
 
-int CheckShips(const QStringList& paths, FileSystem& fs, std::FILE* out, std::FILE* err) {
-    bool unreadable = false;
-    size_t ships = 0, found = 0;
-    for (const QString& path : paths) {
-        const QFileInfo info(path);
-        std::vector<std::string> files;
-        if (info.isDir() && QDir(path).isReadable()) {
-            files = ShipsUnder(path);
-        } else if (info.isFile() && info.isReadable()) {
-            files.push_back(QFile::encodeName(path).toStdString());
-        } else {
-            std::fprintf(err, "pelto5: %s: %s\n", QFile::encodeName(path).constData(),
-                         info.exists() ? "cannot be read" : "no such file or folder");
-            unreadable = true;
-            continue;
+int CheckShips(const std::vector<std::string>& paths, FileSystem& fs, Terminal& terminal) {
+    std::size_t ships = 0, found = 0, unread = 0;
+    const auto cannotRead = [&](const std::string& path, int err) {
+        terminal.Error(path, ReadFailure(err));
+        ++unread;
+    };
+    const auto check = [&](const std::string& ship, bool given) {
+        if (!given && !IsShipName(ship))
+            return;
+        const ShipReview review = CheckShip(fs, ship, DecodedSize);
+        if (review.readError) {
+            cannotRead(ship, review.readError);
+            return;
         }
-        for (const std::string& ship : files) {
-            ++ships;
-            for (const Finding& f : CheckShip(fs, ship, DecodedSize)) {
-                ++found;
-                if (f.line > 0)
-                    std::fprintf(out, "%s:%d: %s\n", ship.c_str(), f.line, f.message.c_str());
-                else
-                    std::fprintf(out, "%s: %s\n", ship.c_str(), f.message.c_str());
-            }
+        ++ships;
+        const std::string name = Escaped(ship);
+        for (const Finding& f : review.findings) {
+            ++found;
+            const std::string at = f.line > 0 ? ":" + std::to_string(f.line) : "";
+            terminal.Out(name + at + ": " + Escaped(f.message) + "\n");
         }
-    }
-    std::fprintf(out, "pelto5: %s checked, %s\n", Plural(ships, "ship").c_str(),
-                 Plural(found, "finding").c_str());
-    return unreadable ? 2 : (found > 0 ? 1 : 0);
+    };
+    for (const std::string& path : paths)
+        WalkPath(path, check, cannotRead);
+    std::string summary =
+        "pelto5: " + Plural(ships, "ship") + " checked, " + Plural(found, "finding");
+    if (unread > 0)
+        summary += ", " + Plural(unread, "path") + " could not be read";
+    terminal.Out(summary + "\n");
+    return terminal.Finish(unread > 0 ? 2 : (found > 0 ? 1 : 0));
 }
 
 } // namespace pelto5

@@ -3,19 +3,23 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
+#include <vector>
+
 namespace pelto5 {
 
 // What the command line asks for: `pelto5 [FILE]`, `-h`/`--help`,
-// `-v`/`--version` or `--check PATH...`.
+// `-v`/`--version`, `--check PATH...`, `--diff OLD NEW` or `--layout FILE`.
 struct CommandLine {
-    enum class Action { Run, Help, Version, Usage, Check };
+    enum class Action { Run, Help, Version, Usage, Check, Diff, Layout };
     Action action = Action::Run;
-    QString shipPath;         // Run: the ship to open at start, empty for none
-    QString fault;            // Usage: what was wrong, for the one-line usage
-    QStringList checkPaths{}; // Check: the ship files and folders to review
+    QString shipPath;               // Run: the ship to open at start, empty for none
+    QString fault;                  // Usage: what was wrong, for the one-line usage
+    std::vector<std::string> paths; // Check, Diff, Layout: the paths, as the system's bytes
 };
 
-// Reads the arguments that follow the program's name.
+// Reads the arguments that follow the program's name, each taken with one
+// letter per byte (Latin-1), so that every name keeps its bytes.
 CommandLine ParseCommandLine(const QStringList& args);
 
 QString HelpText();

@@ -3,10 +3,13 @@
 #include "CheckCommand.h"
 #include "CommandLine.h"
 #include "FontConfigWarmUp.h"
+#include "LayoutCommand.h"
 #include "Pelto5App.h"
 #include "PlatformFailure.h"
 #include "PosixFileSystem.h"
 #include "ShipPaths.h"
+#include "Terminal.h"
+#include "WriteSignals.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +19,30 @@
 namespace pelto5 {
 
 namespace {
+
+// --help, --version, a wrong command line and the commands that need no display.
+int RunInTerminal(const CommandLine& line) {
+    Terminal terminal(stdout, stderr);
+    switch (line.action) {
+    case CommandLine::Action::Help:
+        terminal.Out(HelpText().toStdString());
+        return terminal.Finish(0);
+    case CommandLine::Action::Version:
+        terminal.Out(VersionText().toStdString());
+        return terminal.Finish(0);
+    case CommandLine::Action::Check:
+        return CheckShips(line.paths, RealFileSystem(), terminal);
+    case CommandLine::Action::Diff:
+        return DiffShips(line.paths[0], line.paths[1], RealFileSystem(), terminal);
+    case CommandLine::Action::Layout:
+        return PrintLayout(line.paths[0], RealFileSystem(), terminal);
+    case CommandLine::Action::Usage:
+    case CommandLine::Action::Run:
+        break;
+    }
+    terminal.Err(UsageLine(line.fault).toStdString());
+    return terminal.Finish(2);
+}
 
 int Print(std::FILE* stream, const QString& text, int status) {
     std::fputs(text.toLocal8Bit().constData(), stream);
@@ -73,22 +100,15 @@ private:
 } // namespace
 
 int StartPelto5(int argc, char** argv) {
+    TurnWriteSignalsIntoErrors();
+    // The arguments as the system gave them: read with one letter per byte,
+    // every byte of a name is kept.
     QStringList args;
     for (int i = 1; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
+        args << QString::fromLatin1(argv[i]);
     const CommandLine line = ParseCommandLine(args);
-    switch (line.action) {
-    case CommandLine::Action::Help:
-        return Print(stdout, HelpText(), 0);
-    case CommandLine::Action::Version:
-        return Print(stdout, VersionText(), 0);
-    case CommandLine::Action::Usage:
-        return Print(stderr, UsageLine(line.fault), 2);
-    case CommandLine::Action::Check:
-        return CheckShips(line.checkPaths, RealFileSystem(), stdout, stderr);
-    case CommandLine::Action::Run:
-        break;
-    }
+    if (line.action != CommandLine::Action::Run)
+        return RunInTerminal(line);
     if (!DisplayNamed())
         return Print(stderr, NoDisplayLine(false), 1);
 
@@ -101,14 +121,15 @@ int StartPelto5(int argc, char** argv) {
         const HeldStartMessages held;
         app = std::make_unique<Pelto5App>(qtArgc, argv);
     }
-    // The ship's name as the system gave it: read with one letter per byte,
-    // the same arguments give the same ship, every byte kept.
-    QStringList bytewise;
-    for (int i = 1; i < argc; ++i)
-        bytewise << QString::fromLatin1(argv[i]);
-    const QByteArray ship = ParseCommandLine(bytewise).shipPath.toLatin1();
+    const std::string ship = line.shipPath.toLatin1().toStdString();
+    // A name that does not exist opens as OPEN opens a typed one: a new ship,
+    // which the first save creates. The terminal hears it once.
+    bool exists = false, isLink = false;
+    mode_t mode = 0;
+    if (!ship.empty() && RealFileSystem().Lstat(ship, exists, isLink, mode) == 0 && !exists)
+        Terminal(stdout, stderr).Error(ship, "no such ship; the markers stay in the tray");
     // OPEN hands over full paths; so does the command line.
-    return app->InitInstance(AbsolutePathBytes(ship.toStdString()));
+    return app->InitInstance(AbsolutePathBytes(ship));
 }
 
 } // namespace pelto5

@@ -3,6 +3,7 @@
 #include "CheckCommand.h"
 #include "HardpointTable.h"
 #include "PosixFileSystem.h"
+#include "Terminal.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -14,6 +15,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -67,10 +69,11 @@ void BM_CheckFolderFloor(benchmark::State& state) {
 BENCHMARK(BM_CheckFolderFloor)->Unit(benchmark::kMillisecond);
 
 void BM_CheckFolder(benchmark::State& state) {
-    const QStringList paths{TheFleet().dir.path()};
-    for (auto _ : state)
-        benchmark::DoNotOptimize(
-            CheckShips(paths, RealFileSystem(), TheFleet().sink, TheFleet().sink));
+    const std::vector<std::string> paths{QFile::encodeName(TheFleet().dir.path()).toStdString()};
+    for (auto _ : state) {
+        Terminal terminal(TheFleet().sink, TheFleet().sink);
+        benchmark::DoNotOptimize(CheckShips(paths, RealFileSystem(), terminal));
+    }
 }
 BENCHMARK(BM_CheckFolder)->Unit(benchmark::kMillisecond);
 

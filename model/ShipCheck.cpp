@@ -54,7 +54,7 @@ size_t NumberEnd(const std::string& s, size_t at) {
 
 // The key of a line shaped as a hardpoint line, "key=x,y" with spaces
 // ignored, or empty for any other line (a comment is never one).
-std::string HardpointShapedKey(const std::string& line) {
+std::string HardpointShapedKey(std::string_view line) {
     std::string text;
     for (const char c : line)
         if (c != ' ')
@@ -69,9 +69,9 @@ std::string HardpointShapedKey(const std::string& line) {
     return text.substr(0, eq);
 }
 
-bool IsSectionHeader(const std::string& line) {
+bool IsSectionHeader(std::string_view line) {
     const size_t first = line.find_first_not_of(" \t");
-    return first != std::string::npos && line[first] == '[';
+    return first != std::string_view::npos && line[first] == '[';
 }
 
 std::string At(const Point& p) {
@@ -99,14 +99,16 @@ std::optional<std::string> PlacementProblem(int i, const Point& p, const Picture
 
 } // namespace
 
-std::vector<Finding> CheckShip(FileSystem& fs, const std::string& shipPath,
-                               const PictureDecoder& decode) {
+ShipReview CheckShip(FileSystem& fs, const std::string& shipPath, const PictureDecoder& decode) {
     std::vector<Finding> findings;
     std::string bytes;
-    if (const int err = fs.ReadAll(shipPath, bytes))
-        return {{0, std::string("cannot be read: ") + std::strerror(err)}};
+    if (const int err = fs.ReadAll(shipPath, bytes)) {
+        if (err == EFBIG)
+            return {0, {{0, std::string("cannot be read: ") + std::strerror(err)}}};
+        return {err, {}};
+    }
     if (const char* kind = PictureKind(bytes))
-        return {{0, std::string("is a picture (") + kind + "), not a ship file"}};
+        return {0, {{0, std::string("is a picture (") + kind + "), not a ship file"}}};
 
     const Picture vl = LoadPicture(fs, kVlPicture, shipPath, decode, findings);
     const Picture ti = LoadPicture(fs, kTiPicture, shipPath, decode, findings);
@@ -116,25 +118,24 @@ std::vector<Finding> CheckShip(FileSystem& fs, const std::string& shipPath,
     std::array<Point, kHardpointCount> at{};
     std::vector<Finding> byLine;
     bool inHardpoints = false;
-    const std::vector<std::string> lines = SplitLines(bytes);
-    for (size_t k = 0; k < lines.size(); ++k) {
-        const std::string& line = lines[k];
-        const int number = static_cast<int>(k) + 1;
+    int number = 0;
+    ForEachLine(bytes, [&](std::string_view line) {
+        ++number;
         if (IsSectionHeader(line)) {
-            inHardpoints = ToLowerCopy(line) == "[hardpoints]";
-            continue;
+            inHardpoints = ToLowerCopy(std::string(line)) == "[hardpoints]";
+            return;
         }
         const int i = ClassifyLine(line);
         if (i >= 0) {
             named[i].push_back(number);
-            at[i] = ParseCoordinates(line);
+            at[i] = ParseCoordinates(std::string(line));
         } else if (inHardpoints) {
             const std::string key = HardpointShapedKey(line);
             if (!key.empty())
                 byLine.push_back({number, key + " looks like a hardpoint but names none of the 56; "
                                                 "the line is kept as it is"});
         }
-    }
+    });
 
     for (int i = 0; i < kHardpointCount; ++i) {
         const std::string& name = HardpointNames()[i];
@@ -153,7 +154,7 @@ std::vector<Finding> CheckShip(FileSystem& fs, const std::string& shipPath,
     std::stable_sort(byLine.begin(), byLine.end(),
                      [](const Finding& a, const Finding& b) { return a.line < b.line; });
     findings.insert(findings.end(), byLine.begin(), byLine.end());
-    return findings;
+    return {0, findings};
 }
 
 } // namespace pelto5

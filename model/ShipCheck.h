@@ -26,12 +26,18 @@ struct Finding {
     std::string message;
 };
 
+// A review of one ship: the findings, or, when the ship file could not be
+// read, its errno value and none.
+struct ShipReview {
+    int readError = 0;
+    std::vector<Finding> findings;
+};
+
 // Reviews the ship at shipPath as OPEN would load it, its two pictures named
 // after its stem and decoded by decode. The findings come in a stable order:
 // the pictures (VL, then TI), then the hardpoints without a line in table
-// order, then the findings tied to lines, by line. A ship file that cannot
-// be read gives that one finding.
-std::vector<Finding> CheckShip(FileSystem& fs, const std::string& shipPath,
-                               const PictureDecoder& decode);
+// order, then the findings tied to lines, by line. A file too large for a
+// ship, or a picture, gives that one finding.
+ShipReview CheckShip(FileSystem& fs, const std::string& shipPath, const PictureDecoder& decode);
 
 } // namespace pelto5

@@ -17,20 +17,18 @@ constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kNewHeader = "[HardPoints]\r\n";
 
 // Whether a stored line is a hardpoint section's header ([HardPoints] in any case).
-bool IsHardpointHeader(const std::string& line) {
+bool IsHardpointHeader(std::string_view line) {
     static const std::string kHeader = "[hardpoints]";
-    return line.size() == kHeader.size() && ToLowerCopy(line) == kHeader;
+    return line.size() == kHeader.size() && ToLowerCopy(std::string(line)) == kHeader;
 }
 
 // Hands the saved file to put piece by piece: every stored line that is not
 // empty, and the hardpoint lines (points) after an empty line under each
 // header, or under a new header at the end when there is none.
 template <typename Put>
-void PutShipFile(const std::vector<std::string>& lines, int count, const std::string& points,
-                 Put put) {
+void PutShipFile(const LineStore& lines, const std::string& points, Put put) {
     bool headerSeen = false;
-    for (int j = 0; j < count; ++j) {
-        const std::string& line = lines[j];
+    lines.ForEach([&](std::string_view line) {
         if (!line.empty()) {
             put(line);
             put(kLineEnd);
@@ -40,7 +38,7 @@ void PutShipFile(const std::vector<std::string>& lines, int count, const std::st
             put(kLineEnd);
             put(points);
         }
-    }
+    });
     if (!headerSeen) {
         put(kNewHeader);
         put(points);
@@ -110,7 +108,7 @@ void ShipModel::MoveMarkersTo(const RectArray& rects) {
 void ShipModel::ResetHardpoints() {
     MoveMarkersTo(m_rcHome);
     m_rcPlaced = m_rcHome;
-    m_lines.assign(m_lines.size(), std::string());
+    m_lines.EmptyRecords();
 }
 
 ShipFileRead ShipModel::CheckShipFile(const std::string& path) const {
@@ -130,8 +128,7 @@ void ShipModel::TakeShipFile(std::optional<std::string> bytes) {
     if (bytes) {
         ReadShipText(*bytes);
     } else {
-        m_lines.clear();
-        m_nLines = 0;
+        m_lines.Clear();
     }
     MarkSaved(std::move(bytes));
 }
@@ -153,18 +150,22 @@ void ShipModel::ReadShipText(const std::string& bytes) {
 }
 
 void ShipModel::TakeLines(const std::string& bytes, bool place) {
-    m_lines = SplitLines(bytes);
-    for (std::string& line : m_lines) {
+    m_lines.Clear();
+    // Each record is at most its line and a line feed: a final line without
+    // an end is the one that grows.
+    m_lines.Reserve(bytes.size() + 1);
+    ForEachLine(bytes, [this, place](std::string_view line) {
         const int i = ClassifyLine(line);
-        if (i >= 0) {
-            if (place) {
-                const Point p = ParseCoordinates(line);
-                PlaceHardpoint(i, p.x, p.y);
-            }
-            line.clear();
+        if (i < 0) {
+            m_lines.Append(line);
+            return;
         }
-    }
-    m_nLines = static_cast<int>(m_lines.size());
+        if (place) {
+            const Point p = ParseCoordinates(std::string(line));
+            PlaceHardpoint(i, p.x, p.y);
+        }
+        m_lines.Append({});
+    });
 }
 
 void ShipModel::MarkSaved(std::optional<std::string> diskBytes) {
@@ -221,8 +222,7 @@ std::size_t ShipModel::ShipFileSize() const {
     std::string points;
     WriteHardpointLines(points);
     std::size_t size = 0;
-    PutShipFile(m_lines, m_nLines, points,
-                [&size](std::string_view piece) { size += piece.size(); });
+    PutShipFile(m_lines, points, [&size](std::string_view piece) { size += piece.size(); });
     return size;
 }
 
@@ -231,7 +231,7 @@ std::string ShipModel::ShipFileContent() const {
     WriteHardpointLines(points);
     std::string out;
     out.reserve(ShipFileSize());
-    PutShipFile(m_lines, m_nLines, points, [&out](std::string_view piece) { out.append(piece); });
+    PutShipFile(m_lines, points, [&out](std::string_view piece) { out.append(piece); });
     return out;
 }
 

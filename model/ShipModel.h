@@ -3,6 +3,7 @@
 #include "FileResult.h"
 #include "FileSystem.h"
 #include "HardpointTable.h"
+#include "LineStore.h"
 #include "MarkerSurface.h"
 
 #include <optional>
@@ -56,9 +57,9 @@ public:
 
     void SetShipPath(const std::string& path) { m_strShipPath = path; }
     const std::string& ShipPath() const { return m_strShipPath; }
-    // The file's lines as read, the hardpoint lines' places left empty.
-    const std::vector<std::string>& Lines() const { return m_lines; }
-    int LineCount() const { return m_nLines; }
+    // The file's lines as read, the hardpoint lines' places left empty (a copy).
+    std::vector<std::string> Lines() const { return m_lines.Records(); }
+    int LineCount() const { return static_cast<int>(m_lines.Count()); }
 
     // Reads the file at path once, to see whether it may be opened as a ship
     // before anything of the open ship is given up: a name that does not
@@ -108,8 +109,7 @@ private:
     void MarkSaved(std::optional<std::string> diskBytes);
 
     const NameTable& m_names;
-    std::vector<std::string> m_lines;
-    int m_nLines = 0;
+    LineStore m_lines;
     const RectArray& m_rcHome;
     RectArray m_rcPlaced;
     RectArray m_rcCopy{};

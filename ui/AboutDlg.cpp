@@ -51,7 +51,7 @@ QStringList AboutDlg::KeyLines() {
             tr("Ctrl+click selects; Ctrl+A all on the picture; Ctrl+Shift+A none."),
             tr("Selected markers move together: the arrows, or a click carries all."),
             tr("Ctrl+D compare with a backup; R on a change puts it back."),
-            tr("L magnifier; G place the marker at typed x, y.")};
+            tr("L magnifier; G place at typed x, y, or move a selection by dx, dy.")};
 }
 
 } // namespace pelto5

@@ -2,6 +2,7 @@
 
 #include "DialogFont.h"
 #include "WindowEdge.h"
+#include "WindowPlacement.h"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -210,18 +211,10 @@ void ChangesDlg::PlaceBeside(const QRect& window, const QRect& available) {
 void ChangesDlg::Place() {
     if (!m_window.isValid())
         return;
-    const QSize size = this->size();
-    QPoint at = pos();
-    if (!m_bMovedByUser) {
-        at = QPoint(m_window.right() + 1 + kGap, m_window.top());
-        if (at.x() + size.width() > m_available.right() + 1)
-            at.setX(m_window.left() - kGap - size.width());
-    }
-    const int x =
-        std::max(m_available.left(), std::min(at.x(), m_available.right() + 1 - size.width()));
-    const int y =
-        std::max(m_available.top(), std::min(at.y(), m_available.bottom() + 1 - size.height()));
-    move(x, y);
+    // A gap from the window's sides sets the two apart.
+    move(m_bMovedByUser
+             ? KeptWithin(size(), pos(), m_available)
+             : BesideTopLeft(size(), m_window.adjusted(-kGap, 0, kGap, 0), {}, m_available));
 }
 
 void ChangesDlg::mousePressEvent(QMouseEvent* event) {

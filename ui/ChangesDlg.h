@@ -32,10 +32,11 @@ public:
     // A row's text: the name, the place in the compared file, the place now
     // and, when both are on the picture, the move.
     static QString RowText(const HardpointChange& change);
-    // Puts the window beside window (a frame on the screen), right of it
-    // where it fits, else left of it, and always wholly within available;
-    // it stays there as its size changes. Once the user has dragged it, it
-    // stays where it was put, kept within available.
+    // Puts the window beside window (a frame on the screen) as the
+    // magnifier stands beside it: right of it where it fits, else left of
+    // it, else below or above, always wholly within available; it stays
+    // there as its size changes. Once the user has dragged it, it stays
+    // where it was put, kept within available.
     void PlaceBeside(const QRect& window, const QRect& available);
 
     QTreeWidget* List() const { return m_list; }

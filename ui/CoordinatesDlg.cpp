@@ -66,19 +66,51 @@ CoordinatesDlg::CoordinatesDlg(const QString& prefill, const QString& hint, Read
 CoordinatesDlg::Reading CoordinatesDlg::ReadFilePoint(const QString& line,
                                                       const PictureLayout& picture,
                                                       const QSize& markerSize) {
+    Reading reading = ReadTwoNumbers(line, tr("Type two whole numbers: x, y"));
+    if (reading.point && !Holds(picture, markerSize, reading.point->x, reading.point->y))
+        return {std::nullopt, Beyond()};
+    return reading;
+}
+
+CoordinatesDlg::Reading CoordinatesDlg::ReadOffset(const QString& line,
+                                                   const std::vector<Standing>& markers) {
+    Reading reading = ReadTwoNumbers(line, tr("Type two whole numbers: dx, dy"));
+    if (!reading.point)
+        return reading;
+    const Point by = *reading.point;
+    for (const Standing& marker : markers)
+        if (!Holds(*marker.picture, marker.size, int64_t{marker.file.x} + by.x,
+                   int64_t{marker.file.y} + by.y))
+            return {std::nullopt, Beyond()};
+    return reading;
+}
+
+CoordinatesDlg::Reading CoordinatesDlg::ReadTwoNumbers(const QString& line,
+                                                       const QString& shapeRefusal) {
     static const QRegularExpression twoWholeNumbers(
         QStringLiteral(R"(^\s*(-?\d+)\s*(?:,\s*|\s+)(-?\d+)\s*$)"));
     const QRegularExpressionMatch match = twoWholeNumbers.match(line);
     if (!match.hasMatch())
-        return {std::nullopt, tr("Type two whole numbers: x, y")};
+        return {std::nullopt, shapeRefusal};
     bool xRead = false, yRead = false;
     const qint64 x = match.captured(1).toLongLong(&xRead);
     const qint64 y = match.captured(2).toLongLong(&yRead);
-    const Point offset = picture.MarkerOffset();
-    if (!xRead || !yRead || !FileRange(offset.x, markerSize.width()).Holds(x) ||
-        !FileRange(offset.y, markerSize.height()).Holds(y))
-        return {std::nullopt, tr("Beyond what a ship file holds")};
+    constexpr Range k32Bits{std::numeric_limits<int32_t>::min(),
+                            std::numeric_limits<int32_t>::max()};
+    if (!xRead || !yRead || !k32Bits.Holds(x) || !k32Bits.Holds(y))
+        return {std::nullopt, Beyond()};
     return {Point{static_cast<int32_t>(x), static_cast<int32_t>(y)}, QString()};
+}
+
+bool CoordinatesDlg::Holds(const PictureLayout& picture, const QSize& markerSize, int64_t x,
+                           int64_t y) {
+    const Point offset = picture.MarkerOffset();
+    return FileRange(offset.x, markerSize.width()).Holds(x) &&
+           FileRange(offset.y, markerSize.height()).Holds(y);
+}
+
+QString CoordinatesDlg::Beyond() {
+    return tr("Beyond what a ship file holds");
 }
 
 void CoordinatesDlg::Enter() {

@@ -121,27 +121,34 @@ QImage Magnifier::DrawView(const QSize& deviceSize, int cell, const QPoint& grid
                                  QColor(picture.pixel(origin + QPoint(x, y))));
     // Outlines two pixels wide: along the grid lines round the blocks they
     // hold, and just inside them.
-    auto outline = [&painter](const QRect& r, ColorRef colour) {
-        painter.setPen(ToQColor(colour));
+    auto outline = [&painter](const QRect& r, const QColor& along, const QColor& inside) {
+        painter.setPen(along);
         painter.drawRect(r);
+        painter.setPen(inside);
         painter.drawRect(r.adjusted(1, 1, -1, -1));
     };
+    // Carried markers in orange; selected ones white round black, as their
+    // cue on the markers, one of the two standing out on any picture.
     const QList<int> marked = m_source.MarkedMarkers();
-    for (const auto& [i, r] : MarkersInView())
-        outline(cells(r), marked.contains(i) ? kOrange : kLilac);
+    const QList<int> selected = m_source.SelectedMarkers();
+    for (const auto& [i, r] : MarkersInView()) {
+        if (marked.contains(i))
+            outline(cells(r), ToQColor(kOrange), ToQColor(kOrange));
+        else if (selected.contains(i))
+            outline(cells(r), Qt::white, Qt::black);
+        else
+            outline(cells(r), ToQColor(kLilac), ToQColor(kLilac));
+    }
     const Point cursor = CentrePicture().ClientToPicture({m_ptCursor.x(), m_ptCursor.y()});
     const QRect cursorCell = cells(QRect(QPoint(cursor.x, cursor.y) - origin, QSize(1, 1)));
-    painter.setPen(ToQColor(kLilac));
-    painter.drawRect(cursorCell);
-    painter.setPen(ToQColor(kBlack));
-    painter.drawRect(cursorCell.adjusted(1, 1, -1, -1));
+    outline(cursorCell, ToQColor(kLilac), ToQColor(kBlack));
     // Where each carried marker's top-left would drop, a dark ring inside
     // the orange one setting it off any picture.
     for (int i : marked) {
         const Rect marker = m_markers.MarkerRect(i);
         const Point at = CentrePicture().ClientToPicture({marker.left, marker.top});
         const QRect drop = cells(QRect(QPoint(at.x, at.y) - origin, QSize(1, 1)));
-        outline(drop, kOrange);
+        outline(drop, ToQColor(kOrange), ToQColor(kOrange));
         painter.setPen(ToQColor(kBlack));
         painter.drawRect(drop.adjusted(2, 2, -2, -2));
     }

@@ -21,16 +21,19 @@ public:
     virtual QString MarkerName(int i) const = 0;
     // The markers whose drop place the magnifier marks: those carried now.
     virtual QList<int> MarkedMarkers() const = 0;
+    // The markers selected to move together.
+    virtual QList<int> SelectedMarkers() const = 0;
 };
 
 // L's magnifier: a small window beside the editor window, wholly on its
 // screen and never over the ship pictures, that shows the picture under the
 // pointer around it in whole, unsmoothed blocks with a grid between them. It
 // outlines the pixel under the cursor, marks where a carried marker's
-// top-left would drop, outlines the markers in view with their names, and
-// names the file point of the pixel at its centre. The window tells it where
-// the pointer goes and when markers move; L, or Esc while it has the focus,
-// hides it. Nothing of it is kept between runs.
+// top-left would drop, outlines the markers in view with their names (the
+// selected ones as the selection cue shows them), and names the file point
+// of the pixel at its centre. The window tells it where the pointer goes and
+// when markers move; L, or Esc while it has the focus, hides it. Nothing of
+// it is kept between runs.
 class Magnifier : public QWidget {
     Q_OBJECT
 public:

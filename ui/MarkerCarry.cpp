@@ -222,6 +222,15 @@ bool MarkerCarry::PlaceAt(const QPoint& topLeft) {
     return true;
 }
 
+void MarkerCarry::MoveSelectionBy(int dx, int dy) {
+    if (Carrying() || m_selection.Empty())
+        return;
+    EndNudgeRun();
+    if (dx != 0 || dy != 0)
+        Nudge(dx, dy);
+    EndNudgeRun();
+}
+
 bool MarkerCarry::Mirror(bool acrossVerticalLine, MirrorRefusal* why) {
     if (!Carrying())
         return true;

@@ -109,6 +109,9 @@ public:
     // as a drop there: one step of the history. False when no marker was
     // picked up since the ship was opened.
     bool PlaceAt(const QPoint& topLeft);
+    // G's offset: with nothing carried, moves the selected markers by
+    // (dx, dy) as one step of its own, as one nudge would.
+    void MoveSelectionBy(int dx, int dy);
 
     // Ctrl+Z: a carry is put back; otherwise the last step is undone. The
     // step undone or redone, or null when there was none.

@@ -396,6 +396,7 @@ void Pelto5Dlg::SelectionChanged() {
     }
     if (!selection.Empty())
         ShowName(selection.Last());
+    m_magnifier->Refresh();
 }
 
 QSize Pelto5Dlg::ShownPictureSize(int pictureId) const {
@@ -418,6 +419,11 @@ QList<int> Pelto5Dlg::MarkedMarkers() const {
         return {};
     const std::vector<int> carried = m_carry.CarriedMarkers();
     return QList<int>(carried.begin(), carried.end());
+}
+
+QList<int> Pelto5Dlg::SelectedMarkers() const {
+    const std::vector<int>& selected = m_carry.Selection().Markers();
+    return QList<int>(selected.begin(), selected.end());
 }
 
 void Pelto5Dlg::OnMarkerClicked(int id) {
@@ -693,6 +699,10 @@ void Pelto5Dlg::OnHistory(bool undo) {
 }
 
 void Pelto5Dlg::OnTypeCoordinates() {
+    if (!m_carry.Carrying() && !m_carry.Selection().Empty()) {
+        TypeOffset();
+        return;
+    }
     const int i = m_carry.Carried();
     if (i < 0) {
         QApplication::beep();
@@ -720,6 +730,23 @@ void Pelto5Dlg::OnTypeCoordinates() {
     popup.exec();
     if (m_carry.Carrying())
         grabMouse();
+}
+
+void Pelto5Dlg::TypeOffset() {
+    std::vector<CoordinatesDlg::Standing> selected;
+    for (int i : m_carry.Selection().Markers()) {
+        const Rect file = m_model.RelativeMarkerRect(i, kRelativeToPicture);
+        selected.push_back(
+            {{file.left, file.top}, &PictureOf(i), QSize(file.Width(), file.Height())});
+    }
+    CoordinatesDlg popup(
+        QStringLiteral("0, 0"), tr("Move the selection by dx, dy"),
+        [selected](const QString& line) { return CoordinatesDlg::ReadOffset(line, selected); },
+        [this](const Point& by) { m_carry.MoveSelectionBy(by.x, by.y); }, this);
+    popup.setAccessibleName(tr("Move the selection"));
+    popup.Line()->setAccessibleName(tr("dx, dy"));
+    popup.PlaceAtPointer();
+    popup.exec();
 }
 
 void Pelto5Dlg::OnCompare() {

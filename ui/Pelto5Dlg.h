@@ -98,6 +98,8 @@ public:
     void OnHistory(bool undo);
     // G: a popup at the pointer with the file point of the marker carried,
     // or else picked up last; Enter places the marker there as a drop would.
+    // With a selection and nothing carried, the popup asks for an offset
+    // "dx, dy" instead, and Enter moves the selected markers by it.
     void OnTypeCoordinates();
     // Ctrl+D: compares the markers with another version of the ship file, or
     // ends the comparison.
@@ -144,6 +146,7 @@ private:
     QImage ShownPicture(int pictureId) const override;
     QString MarkerName(int i) const override;
     QList<int> MarkedMarkers() const override;
+    QList<int> SelectedMarkers() const override;
 
     void CreateTemplateControls();
     void CreateCommandButtons();
@@ -161,6 +164,8 @@ private:
     void StackControls();
     // A command, by button or key: while a marker is carried, only its drop.
     void RunCommand(void (Pelto5Dlg::*handler)());
+    // G with a selection: the offset popup.
+    void TypeOffset();
     // Picks marker i up alone, the selection emptied (Ctrl+F, "Changes").
     void PickUpAlone(int i);
     void ShowSystemMenu(const QPoint& globalPos);

@@ -25,14 +25,15 @@ QPoint PlacedTopLeft(const QSize& window, const QRect& available) {
     return placed.topLeft();
 }
 
+QPoint KeptWithin(const QSize& size, const QPoint& at, const QRect& available) {
+    return QPoint(
+        std::max(available.left(), std::min(at.x(), available.right() + 1 - size.width())),
+        std::max(available.top(), std::min(at.y(), available.bottom() + 1 - size.height())));
+}
+
 QPoint BesideTopLeft(const QSize& size, const QRect& window, const QList<QRect>& keepClear,
                      const QRect& available) {
-    auto within = [&](QPoint at) {
-        at.setX(std::max(available.left(), std::min(at.x(), available.right() + 1 - size.width())));
-        at.setY(
-            std::max(available.top(), std::min(at.y(), available.bottom() + 1 - size.height())));
-        return at;
-    };
+    auto within = [&](const QPoint& at) { return KeptWithin(size, at, available); };
     const QPoint right(window.right() + 1, window.top());
     for (const QPoint& beside : {right, QPoint(window.left() - size.width(), window.top()),
                                  QPoint(window.left(), window.bottom() + 1),

@@ -13,6 +13,10 @@ namespace pelto5 {
 // taller, its top on the area's top. The background drags the rest into view.
 QPoint PlacedTopLeft(const QSize& window, const QRect& available);
 
+// at moved only as far as it takes to put a window of the given size wholly
+// within available (onto its top-left when the window is larger).
+QPoint KeptWithin(const QSize& size, const QPoint& at, const QRect& available);
+
 // Where a small window of the given size stands beside window, wholly within
 // available and clear of keepClear (the pictures, other windows beside it):
 // right of it, else left, below or above, slid along the window's edge as far

@@ -24,6 +24,11 @@ configure_file(${PELTO5_DIST_SOURCE}/pelto5-mime.xml.in
                ${PELTO5_DIST_MADE}/${PELTO5_APP_ID}.xml @ONLY)
 configure_file(${PELTO5_DIST_SOURCE}/pelto5.1.in ${PELTO5_DIST_MADE}/pelto5.1 @ONLY)
 configure_file(${PELTO5_DIST_SOURCE}/changelog.in ${PELTO5_DIST_MADE}/changelog @ONLY)
+execute_process(COMMAND date -u -d ${PELTO5_RELEASE_DATE} +%s
+                OUTPUT_VARIABLE PELTO5_RELEASE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE
+                COMMAND_ERROR_IS_FATAL ANY)
+configure_file(${PELTO5_DIST_SOURCE}/CPackProject.cmake.in ${PELTO5_DIST_MADE}/CPackProject.cmake
+               @ONLY)
 # Debian installs manual pages and changelogs compressed, without a name or
 # time stamp in the gzip header so that every build gives the same bytes.
 # Done here rather than at build time: installing needs nothing built but the
@@ -82,4 +87,6 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # support page opens through xdg-open.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, xdg-utils")
+# Two packages of one commit are the same bytes.
+set(CPACK_PROJECT_CONFIG_FILE ${PELTO5_DIST_MADE}/CPackProject.cmake)
 include(CPack)

@@ -125,7 +125,8 @@ public:
         Settle();
     }
     void Type(const QString& text) const {
-        Xdo({"type", "--delay", "20", text});
+        // "--": text that begins with "-" is typed, not read as an option.
+        Xdo({"type", "--delay", "20", "--", text});
         Settle();
     }
     // Waits until the editor has handled the input given so far, and what

@@ -112,6 +112,40 @@ TEST_F(DesktopApp, ShipOnTheCommandLineOpensAsWithOpen) {
     EXPECT_EQ(RestingShot([&](const QImage& shot) { return shot == opened; }), opened);
 }
 
+TEST_F(DesktopApp, ANameThatDoesNotExistOpensANewShipAndSaysSoOnce) {
+    desktop.Editor().setWorkingDirectory(dir.path());
+    ASSERT_TRUE(desktop.StartEditor({"New.gf"}));
+    // A new ship, as OPEN makes of a typed name: every marker in the tray, so
+    // that a save writes the header alone.
+    desktop.Key("ctrl+s");
+    ASSERT_TRUE(desktop.WaitUntil([&] { return QFile::exists(dir.filePath("New.gf")); }));
+    EXPECT_EQ(FileBytes(dir.filePath("New.gf")), "[HardPoints]\r\n");
+    desktop.Key("Escape");
+    ASSERT_TRUE(desktop.Editor().waitForFinished(10000));
+    const QString said = QString::fromLocal8Bit(desktop.Editor().readAll());
+    EXPECT_EQ(said.count("pelto5: New.gf: no such ship; the markers stay in the tray\n"), 1)
+        << said.toStdString();
+}
+
+TEST_F(DesktopApp, TheLargestShipOpensInMemoryThatFollowsTheFile) {
+    // 64 MiB of bare line ends: 67 million lines, each kept for the save.
+    QFile ship(dir.filePath("Empty.gf"));
+    ASSERT_TRUE(ship.open(QIODevice::WriteOnly));
+    ASSERT_EQ(ship.write(QByteArray(64 << 20, '\n')), 64 << 20);
+    ship.close();
+    ASSERT_TRUE(desktop.StartEditor({ship.fileName()}));
+    // The ship opens with the window's first turn of its event loop, before
+    // the window answers anything.
+    desktop.Key("shift");
+    QFile status(QStringLiteral("/proc/%1/status").arg(desktop.Editor().processId()));
+    ASSERT_TRUE(status.open(QIODevice::ReadOnly));
+    const auto peak = QRegularExpression("VmHWM:\\s*(\\d+) kB").match(status.readAll());
+    ASSERT_TRUE(peak.hasMatch());
+    const long kib = peak.captured(1).toLong();
+    EXPECT_GT(kib, 64 * 1024) << "the ship was not read";
+    EXPECT_LE(kib, 320 * 1000) << "KiB at the peak"; // 320 MB
+}
+
 TEST(DesktopAppAnswers, HelpVersionBadOptionAndNoDisplay) {
     const Ended help = RunToEnd({"--help"}, WithoutDisplay());
     EXPECT_EQ(help.status, 0);

@@ -199,6 +199,27 @@ TEST_F(NoWorkLost, ASaveAsksBeforeUndoingAnotherProgramsEdit) {
     EXPECT_EQ(FileBytes(ship), SavedShip(changed, kMoved));
 }
 
+TEST_F(NoWorkLost, ASavePastTheFileSizeLimitFailsAndKeepsTheMoves) {
+    // One block of 512 bytes: the ship (1,567 bytes) cannot be written again.
+    desktop.Editor().setWorkingDirectory(dir.path());
+    ASSERT_TRUE(desktop.StartEditorInShell(QStringLiteral("ulimit -f 1; exec \"$0\" Corvette.gf")));
+    ASSERT_TRUE(PictureShown());
+    main = desktop.Windows();
+    MoveMarker();
+    desktop.Key("ctrl+s");
+    ASSERT_FALSE(Question().isEmpty()) << "no failure message";
+    Answer("Return");
+    if (HasFatalFailure())
+        return;
+    ASSERT_EQ(desktop.Editor().state(), QProcess::Running);
+    EXPECT_EQ(FileBytes(ship), original);
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("Corvette.001")));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3); // no leftovers
+    // The moved marker is still unsaved work: closing asks.
+    desktop.Key("Escape");
+    EXPECT_FALSE(Question().isEmpty()) << "the move was lost";
+}
+
 TEST_F(NoWorkLost, ALatin1NamedShipOpensAndSavesAsItself) {
     const std::string folder = QFile::encodeName(dir.path()).toStdString() + "/";
     for (const char* suffix : {".gf", "VL.bmp", "TI.bmp"})

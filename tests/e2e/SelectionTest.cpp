@@ -1,16 +1,20 @@
 // Selecting several markers and moving them together, by the keys and
-// clicks a person uses: Ctrl+click, Ctrl+A, Ctrl+Shift+A, the arrows and a
-// carry; every save is checked byte for byte against what the reader and
-// writer give for the layout on screen. And how a selection looks.
+// clicks a person uses: Ctrl+click, Ctrl+A, Ctrl+Shift+A, the arrows, a
+// carry and G's typed offset; every save is checked byte for byte against
+// what the reader and writer give for the layout on screen. And how a
+// selection looks, on the markers and in the magnifier.
 #include "Desktop.h"
 
 #include "HardpointTable.h"
 #include "PictureLayout.h"
 #include "SavedShip.h"
 
+#include "../ui/DialogLook.h"
 #include "../ui/SelectionLook.h"
 
 #include <QDir>
+#include <QFontMetrics>
+#include <QSet>
 
 #include <map>
 
@@ -91,6 +95,33 @@ TEST_F(Selecting, SelectedMarkersNudgeAndCarryTogetherAsOneStep) {
     desktop.ClickAt(300, 300); // a press on the window: nothing carried, nothing dropped
     EXPECT_EQ(Save(), SavedShip(original, carried));
     desktop.Key("ctrl+z"); // the carry, one step
+    EXPECT_EQ(Save(), SavedShip(original));
+}
+
+// G with a selection types an offset: every selected marker moves by it, as
+// one step, and no other marker moves.
+TEST_F(Selecting, GMovesTheSelectionByATypedOffset) {
+    Open("VLPower1=100,100", "VLBridge1=250,40");
+    SelectAllAt(300, 200); // over the VL picture
+    const QStringList main = desktop.Windows();
+    desktop.Key("g");
+    const QString popup = desktop.WaitForNewWindow(main);
+    ASSERT_FALSE(popup.isEmpty()) << "G showed no popup";
+    // Its hint, the popup's last line of text, shows whole within its edge.
+    const QImage shot = desktop.SteadyScreenshot(popup);
+    const QFontMetrics metrics(DialogFont());
+    const QRect hint =
+        look::InkBounds(shot, shot.rect().adjusted(2, shot.height() - 3 - metrics.height(), -2, -2),
+                        look::IsLilacInk);
+    EXPECT_NEAR(hint.width(), metrics.horizontalAdvance("Move the selection by dx, dy"), 3);
+    desktop.Type("-4,2"); // over the selected "0, 0"
+    desktop.Key("Return");
+    ASSERT_TRUE(desktop.WaitUntil([&] { return desktop.Windows() == main; }));
+    const std::string saved = Save();
+    EXPECT_EQ(saved, SavedShip(original, PlacedMovedBy(original, 0, kFirstTiIndex, -4, 2)));
+    EXPECT_NE(saved.find("VLPower1=96,102\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("VLBridge1=246,42\r\n"), std::string::npos);
+    desktop.Key("ctrl+z"); // the offset, one step
     EXPECT_EQ(Save(), SavedShip(original));
 }
 
@@ -193,4 +224,34 @@ TEST_F(Selecting, SelectedMarkersShowTheCue) {
     if (!docs.isEmpty()) {
         EXPECT_TRUE(after.save(QDir(docs).filePath("selection.png")));
     }
+}
+
+// The magnifier outlines a selected marker white round black, as its cue,
+// and in lilac again once the selection is emptied.
+TEST_F(Selecting, TheMagnifierOutlinesSelectedMarkers) {
+    Open();
+    const int weapon12 = 20;
+    const Rect rc = LoadedMarkerRect(original, weapon12); // no other marker near it
+    desktop.CtrlClickAt(rc.left + 20, rc.top + 16);
+    desktop.MoveTo(rc.left + 3, rc.top + 3);
+    const QStringList main = desktop.Windows();
+    desktop.Key("l");
+    const QString magnifier = desktop.WaitForNewWindow(main);
+    ASSERT_FALSE(magnifier.isEmpty()) << "L showed no magnifier";
+    // The pointer's pixel at the view's centre, cell 12 of 25, each cell 9
+    // pixels after the 3-pixel margin: the marker's top edge runs along the
+    // grid line of cell 9, on to the view's right edge.
+    const int edge = 3 + 9 * 9, end = 3 + 25 * 9;
+    auto topEdge = [&](const QImage& shot, int y, int from) {
+        QSet<QRgb> colours;
+        for (int x = from; x <= end; ++x)
+            colours.insert(shot.pixel(x, y) & 0xFFFFFF);
+        return colours;
+    };
+    QImage shot = desktop.SteadyScreenshot(magnifier);
+    EXPECT_EQ(topEdge(shot, edge, edge), QSet<QRgb>{0xFFFFFF});
+    EXPECT_EQ(topEdge(shot, edge + 1, edge + 1), QSet<QRgb>{0x000000});
+    desktop.Key("ctrl+shift+a");
+    shot = desktop.SteadyScreenshot(magnifier);
+    EXPECT_EQ(topEdge(shot, edge, edge), QSet<QRgb>{0xC6B5EF}); // lilac
 }

@@ -5,11 +5,13 @@
 #include "ShipModel.h"
 #include "ShipText.h"
 #include "TempDir.h"
+#include "WriteSignals.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <set>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace pelto5;
@@ -274,6 +276,33 @@ TEST(Saving, TheModelReportsAFailedSave) {
     ASSERT_TRUE(model.ReadShipFile().ok);
     EXPECT_FALSE(model.SaveShipFile().ok);
     EXPECT_EQ(ReadFile(dir / "S.gf"), "A=1\r\n");
+}
+
+TEST(Saving, PastTheFileSizeLimitTheSaveSaysFileTooLarge) {
+    TempDir dir;
+    const std::string old = "[HardPoints]\r\n" + std::string(100, 'x') + "\r\n";
+    WriteFile(dir / "S.gf", old);
+    RectMarkerSurface surface;
+    ShipModel model(surface, RealFileSystem());
+    model.SetShipPath(dir / "S.gf");
+    ASSERT_TRUE(model.ReadShipFile().ok);
+    surface.MoveMarker(0, {23, 24, 55, 56});
+    // ulimit -f 64 bytes, for this test only; without the handler the
+    // process would end with SIGXFSZ.
+    TurnWriteSignalsIntoErrors();
+    rlimit before{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+    rlimit limit = before;
+    limit.rlim_cur = 64;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+    const FileResult saved = model.SaveShipFile();
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    EXPECT_FALSE(saved.ok);
+    EXPECT_EQ(saved.step, FileResult::SaveStep::WritingContent);
+    EXPECT_EQ(saved.error, EFBIG); // "File too large" in the failure message
+    EXPECT_EQ(ReadFile(dir / "S.gf"), old);
+    EXPECT_EQ(Names(dir), std::set<std::string>{"S.gf"});
+    EXPECT_TRUE(model.HasUnsavedMoves());
 }
 
 // A ship named up to the file system's limit saves: the temporary file's name

@@ -26,6 +26,10 @@ TEST(CommandLine, FileHelpVersionOrUsage) {
         {{"--platform", "offscreen"}, A::Usage, ""},
         {{"a.gf", "b.gf"}, A::Usage, ""},
         {{""}, A::Usage, ""},
+        {{"a.gf", "--diff", "b.gf"}, A::Diff, ""},
+        {{"--diff", "a.gf"}, A::Usage, ""},
+        {{"--layout", "a.gf", "b.gf"}, A::Usage, ""},
+        {{"--check", "a.gf", "--layout"}, A::Usage, ""},
     };
     for (const Case& c : cases) {
         const CommandLine line = ParseCommandLine(c.args);

@@ -322,8 +322,8 @@ TEST_F(Comparing, ChangesStandsBesideTheWindowWhollyOnScreenWithEveryRowWhole) {
     CtrlD();
     EXPECT_TRUE(Changes()->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_TRUE(dlg->screen()->availableGeometry().contains(Changes()->frameGeometry()));
-    // Right of the window where there is room, else left of it, else as near
-    // as the screen allows; always wholly on it.
+    // Right of the window where there is room, else left of it, else below
+    // it (a window as wide as the screen); always wholly on it.
     const QRect screen(0, 0, 1280, 1024);
     const QSize size = Changes()->size();
     const struct {
@@ -332,7 +332,7 @@ TEST_F(Comparing, ChangesStandsBesideTheWindowWhollyOnScreenWithEveryRowWhole) {
     } cases[] = {
         {QRect(100, 50, 809, 515), QPoint(917, 50)},
         {QRect(400, 600, 809, 515), QPoint(392 - size.width(), 600)},
-        {QRect(-200, -30, 1400, 515), QPoint(0, 0)},
+        {QRect(-200, -30, 1400, 515), QPoint(0, 485)},
     };
     for (const auto& c : cases) {
         Changes()->PlaceBeside(c.window, screen);

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "CoordinatesDlg.h"
 #include "Pelto5App.h"
 #include "Pelto5Dlg.h"
 #include "PosixFileSystem.h"
+#include "ShipModel.h"
 #include "SpokenStatus.h"
 
 #include <QApplication>
@@ -12,9 +14,11 @@
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <utility>
 
@@ -88,6 +92,28 @@ protected:
         QTest::mouseRelease(dlg->windowHandle(), Qt::LeftButton, {}, p);
     }
     void MoveTo(const QPoint& p) { QTest::mouseMove(dlg->windowHandle(), p); }
+    // Hardpoint i's file point, as a save writes it.
+    pelto5::Point FilePoint(int i) const {
+        const pelto5::Rect r = dlg->Model().RelativeMarkerRect(i, pelto5::kRelativeToPicture);
+        return {r.left, r.top};
+    }
+    // G, with the popup handed to act while it runs; whether one ran.
+    bool TypeCoordinates(const std::function<void(pelto5::CoordinatesDlg&)>& act) {
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            auto* popup = qobject_cast<pelto5::CoordinatesDlg*>(QApplication::activePopupWidget());
+            if (!popup)
+                return;
+            ran = true;
+            act(*popup);
+            if (popup->isVisible())
+                popup->reject();
+        });
+        QApplication::setActiveWindow(dlg.get());
+        QTest::keyClick(dlg.get(), Qt::Key_G);
+        QCoreApplication::processEvents();
+        return ran;
+    }
     void Open(const QString& path) {
         nextOpen = path;
         Click(2310);

@@ -15,40 +15,15 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QStyleOptionFrame>
-#include <QTimer>
 
 #include <cmath>
-#include <functional>
 #include <limits>
 
 using namespace pelto5;
 
 namespace {
 
-class ExactPlacement : public SmallShipTest {
-protected:
-    // G, with the popup handed to act while it runs; whether one ran.
-    bool TypeCoordinates(const std::function<void(CoordinatesDlg&)>& act) {
-        bool ran = false;
-        QTimer::singleShot(0, [&] {
-            auto* popup = qobject_cast<CoordinatesDlg*>(QApplication::activePopupWidget());
-            if (!popup)
-                return;
-            ran = true;
-            act(*popup);
-            if (popup->isVisible())
-                popup->reject();
-        });
-        QApplication::setActiveWindow(dlg.get());
-        QTest::keyClick(dlg.get(), Qt::Key_G);
-        QCoreApplication::processEvents();
-        return ran;
-    }
-    Point FilePoint(int i) const {
-        const Rect r = dlg->Model().RelativeMarkerRect(i, kRelativeToPicture);
-        return {r.left, r.top};
-    }
-};
+using ExactPlacement = SmallShipTest;
 
 } // namespace
 

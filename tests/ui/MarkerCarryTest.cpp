@@ -252,6 +252,39 @@ TEST(MarkerCarry, PlaceAtIsADropThereAsOneStep) {
     EXPECT_EQ(c.At(6), QPoint(101, 90) + apart);
 }
 
+// G's offset moves the selected markers together as a step of its own,
+// neither joining the nudges around it nor made when nothing moves; with
+// markers carried, or none selected, it moves nothing.
+TEST(MarkerCarry, MoveSelectionByIsOneStepOfItsOwn) {
+    Carry c;
+    c.carry.OnMarkerCtrlClicked(5);
+    c.carry.OnMarkerCtrlClicked(40);
+    const QPoint five = c.At(5), forty = c.At(40);
+    c.carry.Nudge(1, 0);
+    c.carry.MoveSelectionBy(-4, 2);
+    c.carry.Nudge(1, 0);
+    EXPECT_EQ(c.At(5), five + QPoint(-2, 2));
+    EXPECT_EQ(c.At(40), forty + QPoint(-2, 2));
+    EXPECT_EQ(c.carry.History().count(), 3);
+    EXPECT_EQ(c.window.shown, c.At(40)); // the marker added last, as after a nudge
+    c.carry.Undo();
+    c.carry.Undo();
+    EXPECT_EQ(c.At(5), five + QPoint(1, 0));
+    EXPECT_EQ(c.At(40), forty + QPoint(1, 0));
+    c.carry.MoveSelectionBy(0, 0); // no step: the undone ones stay to redo
+    EXPECT_EQ(c.carry.History().index(), 1);
+    EXPECT_EQ(c.carry.History().count(), 3);
+
+    c.carry.OnMarkerClicked(5); // the selection carried
+    c.carry.MoveSelectionBy(10, 10);
+    c.carry.Cancel();
+    c.carry.SelectNone();
+    c.carry.MoveSelectionBy(10, 10); // none selected: not even the one picked up last
+    EXPECT_EQ(c.At(5), five + QPoint(1, 0));
+    EXPECT_EQ(c.At(40), forty + QPoint(1, 0));
+    EXPECT_EQ(c.carry.History().count(), 3);
+}
+
 // Ctrl+click adds a marker to the selection or takes it out, picking nothing
 // up; a click on a marker outside the selection empties it and carries that
 // marker alone. Ctrl+Shift+A, a command's moves and a new ship empty it; while

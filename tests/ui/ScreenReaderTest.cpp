@@ -37,21 +37,19 @@ protected:
         QApplication::setActiveWindow(dlg.get());
         QTest::keyClick(dlg.get(), key, modifiers);
     }
-    // The window's key, with the popup it opens handed to act while it runs.
-    template <typename Popup>
-    void WithPopup(QKeySequence key, const std::function<void(Popup&)>& act) {
+    // Ctrl+F, with the popup handed to act while it runs.
+    void Find(const std::function<void(FindDlg&)>& act) {
         bool ran = false;
         QTimer::singleShot(0, [&] {
-            auto* popup = qobject_cast<Popup*>(QApplication::activePopupWidget());
+            auto* popup = qobject_cast<FindDlg*>(QApplication::activePopupWidget());
             ASSERT_NE(popup, nullptr);
             ran = true;
             act(*popup);
             if (popup->isVisible())
                 popup->reject();
         });
-        QApplication::setActiveWindow(dlg.get());
-        QTest::keySequence(dlg.get(), key);
-        EXPECT_TRUE(ran) << key.toString().toStdString();
+        Key(Qt::Key_F, Qt::ControlModifier);
+        EXPECT_TRUE(ran);
     }
     // "on the TI picture at x, y" and the like, for a marker's top-left at client point at.
     static QString Place(const char* words, const PictureLayout& picture, const QPoint& at) {
@@ -70,7 +68,7 @@ protected:
 // bring it back to the marker they move. A selection carried says so too.
 TEST_F(ScreenReader, TheFocusFollowsTheMarkerWhoseDescriptionSaysWhereItIs) {
     Open(ship);
-    WithPopup<FindDlg>(QKeySequence(Qt::CTRL | Qt::Key_F), [](FindDlg& popup) {
+    Find([](FindDlg& popup) {
         QTest::keyClicks(popup.Filter(), "Weapon22");
         QTest::keyClick(popup.Filter(), Qt::Key_Return);
     });
@@ -83,13 +81,13 @@ TEST_F(ScreenReader, TheFocusFollowsTheMarkerWhoseDescriptionSaysWhereItIs) {
     Key(Qt::Key_M);
     EXPECT_EQ(Said(), "Mirror refused: nothing placed on this picture yet");
     EXPECT_EQ(dlg->DragState(), 1);
-    WithPopup<CoordinatesDlg>(QKeySequence(Qt::Key_G), [&](CoordinatesDlg& popup) {
+    EXPECT_TRUE(TypeCoordinates([&](CoordinatesDlg& popup) {
         popup.Line()->setText(QStringLiteral("55"));
         QTest::keyClick(popup.Line(), Qt::Key_Return);
         EXPECT_EQ(Said(), "Not placed: Type two whole numbers: x, y");
         popup.Line()->setText(QStringLiteral("60, 90"));
         QTest::keyClick(popup.Line(), Qt::Key_Return);
-    });
+    }));
     EXPECT_EQ(dlg->DragState(), 0);
     EXPECT_EQ(dlg->focusWidget(), Marker(kWeapon22));
     EXPECT_EQ(Described(kWeapon22), "on the TI picture at 60, 90");

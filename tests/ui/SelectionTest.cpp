@@ -3,12 +3,18 @@
 #include "EditorFixture.h"
 
 #include "BitmapButton.h"
+#include "CoordinatesDlg.h"
 #include "HardpointTable.h"
+#include "PictureLayout.h"
 #include "ResourceIds.h"
 #include "SelectionLook.h"
 
 #include <QAccessible>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
+
+#include <limits>
 
 using namespace pelto5;
 
@@ -130,4 +136,85 @@ TEST_F(Selection, MovesTogetherAreWorkToKeep) {
     ASSERT_TRUE(ship.open(QIODevice::ReadOnly));
     EXPECT_EQ(ship.readAll().toStdString(),
               "[HardPoints]\r\n\r\nVLPower1=177,126\r\nWarp=157,106\r\nOther=1\r\n");
+}
+
+// An offset names two whole numbers that move every marker to a point the
+// ship file holds: the marker nearest the range's edge decides.
+TEST(CoordinatesDlg, ReadsAnOffsetThatKeepsEveryMarkerInTheFilesRange) {
+    const std::vector<CoordinatesDlg::Standing> markers{{{30, 40}, &kVlPicture, QSize(32, 32)},
+                                                        {{10, 20}, &kTiPicture, QSize(20, 16)}};
+    const QString shape = CoordinatesDlg::ReadOffset("4", markers).refusal;
+    const QString range = CoordinatesDlg::ReadOffset("0, -2147483649", markers).refusal;
+    EXPECT_TRUE(shape.contains("dx, dy")) << shape.toStdString();
+    EXPECT_FALSE(range.isEmpty());
+    EXPECT_NE(shape, range);
+    constexpr int32_t kLowest = std::numeric_limits<int32_t>::min();
+    // The TI marker, 645 pixels further right and 20 wide, reaches the edge first.
+    const struct {
+        const char* line;
+        std::optional<Point> by;
+        QString refusal;
+    } cases[] = {
+        {"-4,2", Point{-4, 2}, {}},
+        {"0, 0", Point{0, 0}, {}},
+        {"2147482972 0", Point{2147482972, 0}, {}},
+        {"2147482973, 0", std::nullopt, range},
+        {"0, -2147483648", Point{0, kLowest}, {}},
+        {"99999999999999999999, 1", std::nullopt, range},
+        {"", std::nullopt, shape},
+        {"-4;2", std::nullopt, shape},
+    };
+    for (const auto& c : cases) {
+        const CoordinatesDlg::Reading read =
+            CoordinatesDlg::ReadOffset(QString::fromLatin1(c.line), markers);
+        EXPECT_EQ(read.point.has_value(), c.by.has_value()) << c.line;
+        if (read.point && c.by) {
+            EXPECT_EQ(*read.point, *c.by) << c.line;
+        }
+        EXPECT_EQ(read.refusal, c.refusal) << c.line;
+    }
+}
+
+// With a selection and nothing carried, G asks for an offset, "0, 0"
+// selected; a refused line moves nothing; Enter moves every selected marker
+// by it, one step. Carried, or with nothing selected, G places as before.
+TEST_F(Selection, GWithASelectionMovesItByATypedOffset) {
+    CtrlClick(0);  // VLPower1 at (30, 40)
+    CtrlClick(31); // Warp at (10, 20)
+    const int steps = dlg->History().count();
+    EXPECT_TRUE(TypeCoordinates([](CoordinatesDlg& popup) {
+        EXPECT_EQ(popup.accessibleName(), "Move the selection");
+        EXPECT_EQ(popup.Line()->accessibleName(), "dx, dy");
+        EXPECT_EQ(popup.Line()->selectedText(), "0, 0");
+        const QString hint = popup.Note()->text();
+        EXPECT_EQ(hint, "Move the selection by dx, dy");
+        for (const char* line : {"-4", "2147483647, 0", "-4, 2"}) {
+            EXPECT_LE(QFontMetrics(popup.Note()->font()).horizontalAdvance(popup.Note()->text()),
+                      popup.Note()->width())
+                << line;
+            popup.Line()->setText(QString::fromLatin1(line));
+            QTest::keyClick(popup.Line(), Qt::Key_Return);
+            EXPECT_EQ(popup.isVisible(), QByteArray(line) != "-4, 2") << line;
+        }
+    }));
+    EXPECT_EQ(FilePoint(0), (Point{26, 42}));
+    EXPECT_EQ(FilePoint(31), (Point{6, 22}));
+    EXPECT_EQ(dlg->History().count(), steps + 1);
+    EXPECT_TRUE(Marker(0)->IsSelected() && Marker(31)->IsSelected());
+    EXPECT_EQ(Described(0), "on the VL picture at 26, 42, one of 2 selected, 2 moved together");
+    QTest::keyClick(dlg.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(FilePoint(0), (Point{30, 40}));
+    EXPECT_EQ(FilePoint(31), (Point{10, 20}));
+
+    Click(kFirstMarkerId); // the selection carried: G places it
+    EXPECT_TRUE(TypeCoordinates([](CoordinatesDlg& popup) {
+        EXPECT_EQ(popup.accessibleName(), "Place at coordinates");
+        EXPECT_EQ(popup.Line()->text(), "30, 40");
+    }));
+    QTest::keyClick(dlg.get(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(dlg.get(), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(TypeCoordinates([](CoordinatesDlg& popup) {
+        EXPECT_EQ(popup.accessibleName(), "Place at coordinates");
+        EXPECT_EQ(popup.Line()->text(), "30, 40"); // VLPower1, picked up last
+    }));
 }
