@@ -1,6 +1,7 @@
 #include "CoordinatesDlg.h"
 
 #include "PictureLayout.h"
+#include "SpokenStatus.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -117,6 +118,7 @@ void CoordinatesDlg::Enter() {
     if (!reading.point) {
         // A longer line widens the popup; it stays wholly on its screen.
         m_note->setText(reading.refusal);
+        SpokenStatus::Announce(tr("Not placed: %1").arg(reading.refusal));
         PlaceAt(pos(), screen()->availableGeometry());
         return;
     }

@@ -1,6 +1,7 @@
 #include "FileMessages.h"
 
 #include "FileSystem.h"
+#include "ShipPaths.h"
 
 #include <cerrno>
 #include <cstring>
@@ -86,6 +87,28 @@ QString FileMessages::Words(const FileResult& result) {
         return tr("Could not save %1: the name of its backup (ending in %2) would be longer than "
                   "the file system allows, so nothing was written. Give the ship a shorter name.")
             .arg(path, QString::fromStdString(result.detail));
+    }
+    return {};
+}
+
+QString FileMessages::Short(const FileResult& result) {
+    using Problem = FileResult::Problem;
+    const QString name = ShownFileName(result.path);
+    switch (result.problem) {
+    case Problem::None:
+        return {};
+    case Problem::OpenRefused:
+    case Problem::OpenPicture:
+        return tr("Could not open %1").arg(name);
+    case Problem::ReadFailed:
+        return tr("Could not read %1").arg(name);
+    case Problem::SaveUnread:
+    case Problem::SaveTooLarge:
+    case Problem::SaveStepFailed:
+    case Problem::SaveIsFolder:
+    case Problem::SaveNotRegular:
+    case Problem::BackupNameTooLong:
+        return tr("Could not save %1").arg(name);
     }
     return {};
 }

@@ -13,6 +13,9 @@ class FileMessages {
 public:
     // The message for a failed load or save: what failed, for which file, and why.
     static QString Words(const FileResult& result);
+    // The same in a few words for a screen reader: what failed, for which
+    // file by its name ("Could not save Corvette.gf").
+    static QString Short(const FileResult& result);
 
 private:
     // Why a file cannot be opened or read as a ship file.

@@ -231,14 +231,21 @@ void MarkerCarry::MoveSelectionBy(int dx, int dy) {
     EndNudgeRun();
 }
 
-bool MarkerCarry::Mirror(bool acrossVerticalLine) {
+bool MarkerCarry::Mirror(bool acrossVerticalLine, MirrorRefusal* why) {
     if (!Carrying())
         return true;
     const PictureLayout& picture = PictureOf(m_nCarried);
     const QSize size = m_listener.ShownPictureSize(picture.controlId);
     const std::optional<Point> placed = LastPlacedOn(picture);
-    if (!placed || size.isEmpty())
+    const auto refuse = [why](MirrorRefusal refusal) {
+        if (why)
+            *why = refusal;
         return false;
+    };
+    if (size.isEmpty())
+        return refuse(MirrorRefusal::NoPicture);
+    if (!placed)
+        return refuse(MirrorRefusal::NothingPlaced);
     // In the picture's file coordinates, W x H pixels: (x, H - 1 - y) across
     // the horizontal line, (W - 1 - x, y) across the vertical one. Positions
     // can come from any file, so the sums are taken wide; a point off the
@@ -246,7 +253,7 @@ bool MarkerCarry::Mirror(bool acrossVerticalLine) {
     const int64_t x = acrossVerticalLine ? int64_t{size.width()} - 1 - placed->x : placed->x;
     const int64_t y = acrossVerticalLine ? placed->y : int64_t{size.height()} - 1 - placed->y;
     if (x < 0 || x >= size.width() || y < 0 || y >= size.height())
-        return false;
+        return refuse(MirrorRefusal::OffPicture);
     const Point at = picture.FileToClient({static_cast<int32_t>(x), static_cast<int32_t>(y)});
     PlaceCarried(at.x, at.y);
     Drop();
@@ -284,33 +291,35 @@ Rect MarkerCarry::StandsFor(int i) const {
     return m_surface.MarkerRect(i);
 }
 
-void MarkerCarry::Undo() {
+const MarkerMoves* MarkerCarry::Undo() {
     // A carry is not a step yet: undoing it puts the markers back.
     if (Carrying()) {
         Cancel();
-        return;
+        return nullptr;
     }
     EndNudgeRun();
     if (!m_history.canUndo())
-        return;
+        return nullptr;
     const auto& step = static_cast<const MarkerMoves&>(*m_history.command(m_history.index() - 1));
     m_nMovingTogether = step.MovedTogether();
     m_history.undo();
     m_nMovingTogether = 0;
     ShowStep(step);
+    return &step;
 }
 
-void MarkerCarry::Redo() {
+const MarkerMoves* MarkerCarry::Redo() {
     if (Carrying())
-        return;
+        return nullptr;
     EndNudgeRun();
     if (!m_history.canRedo())
-        return;
+        return nullptr;
     const auto& step = static_cast<const MarkerMoves&>(*m_history.command(m_history.index()));
     m_nMovingTogether = step.MovedTogether();
     m_history.redo();
     m_nMovingTogether = 0;
     ShowStep(step);
+    return &step;
 }
 
 void MarkerCarry::ShowStep(const MarkerMoves& step) {

@@ -95,13 +95,15 @@ public:
     void Nudge(int dx, int dy);
     // The next nudge starts a new step instead of joining the last one.
     void EndNudgeRun() { ++m_nNudgeRun; }
+    // Why M moved nothing.
+    enum class MirrorRefusal { None, NoPicture, NothingPlaced, OffPicture };
     // Drops the carried marker at the mirror image of the hardpoint placed
     // last on its own picture (among placements that still stand), across
     // the picture's horizontal line, or vertical line, the markers carried
     // with it at their offsets to it; false (and nothing moves) when none is
     // placed there, the picture is not shown, or the mirror image lies off
-    // the picture.
-    bool Mirror(bool acrossVerticalLine);
+    // the picture, which why, when given, then says.
+    bool Mirror(bool acrossVerticalLine, MirrorRefusal* why = nullptr);
     // Puts the marker carried now (the markers carried with it at their
     // offsets), or else the one picked up last, with its top-left at topLeft,
     // as a drop there: one step of the history. False when no marker was
@@ -111,9 +113,10 @@ public:
     // (dx, dy) as one step of its own, as one nudge would.
     void MoveSelectionBy(int dx, int dy);
 
-    // Ctrl+Z: a carry is put back; otherwise the last step is undone.
-    void Undo();
-    void Redo();
+    // Ctrl+Z: a carry is put back; otherwise the last step is undone. The
+    // step undone or redone, or null when there was none.
+    const MarkerMoves* Undo();
+    const MarkerMoves* Redo();
     // A command that moves markers (RESET, CLEAR, PASTE): empties the
     // selection, runs change, and makes the markers it moved one step of the history.
     void RecordMoves(const std::function<void()>& change);

@@ -31,4 +31,11 @@ QString SpokenPlace(const ShipModel& model, int i) {
                  QCoreApplication::translate("MarkerPlace", "in the tray"));
 }
 
+QString CarriedPlace(const ShipModel& model, int i) {
+    return Place(
+        model, i,
+        QCoreApplication::translate("MarkerPlace", "carried, over the %1 picture at %2, %3"),
+        QCoreApplication::translate("MarkerPlace", "carried, over the tray"));
+}
+
 } // namespace pelto5

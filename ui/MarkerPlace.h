@@ -13,5 +13,8 @@ QString ShortPlace(const ShipModel& model, int i);
 // The same in words, for screen readers: "on the VL picture at 123, 45" or
 // "in the tray".
 QString SpokenPlace(const ShipModel& model, int i);
+// The same for a carried marker: "carried, over the VL picture at 123, 45",
+// or "carried, over the tray" where a drop would leave it off its picture.
+QString CarriedPlace(const ShipModel& model, int i);
 
 } // namespace pelto5

@@ -1,5 +1,7 @@
 #include "OpenErrorMessage.h"
 
+#include "SpokenStatus.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -91,6 +93,8 @@ QString OpenErrorText(int code) {
 
 void ShowOpenError(int code) {
     const QString text = OpenErrorText(code);
+    // Heard on one line, before the message holds the keys.
+    SpokenStatus::Announce(text.simplified());
     if (Presenter())
         Presenter()(text);
     else

@@ -13,6 +13,7 @@
 #include "FocusReturn.h"
 #include "GhostLayer.h"
 #include "KeyboardCues.h"
+#include "MarkerMoves.h"
 #include "MarkerPlace.h"
 #include "MeDlg.h"
 #include "PictureLayout.h"
@@ -24,6 +25,8 @@
 #include "ShipPaths.h"
 #include "ShipPicture.h"
 #include "ShipText.h"
+#include "SpokenResults.h"
+#include "SpokenStatus.h"
 #include "SystemMenu.h"
 #include "WholePixels.h"
 #include "WindowPlacement.h"
@@ -94,6 +97,7 @@ Pelto5Dlg::Pelto5Dlg(FileSystem& fs, QWidget* parent)
     m_readouts->PullReadouts();
     m_skin = ResourceBitmap(kSkinBitmap);
     NameControls();
+    new SpokenStatus(this, tr("No ship open"));
     OrderTabStops();
     // A ship file dropped anywhere on the window is the window's.
     setAcceptDrops(true);
@@ -212,10 +216,10 @@ void Pelto5Dlg::CreateKeys() {
         connect(new QShortcut(sequence, this), &QShortcut::activated, this, handler);
     };
     for (const QKeySequence& undo : QKeySequence::keyBindings(QKeySequence::Undo))
-        key(undo, [this] { m_carry.Undo(); });
+        key(undo, [this] { OnHistory(true); });
     for (const QKeySequence& redo :
          {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)})
-        key(redo, [this] { m_carry.Redo(); });
+        key(redo, [this] { OnHistory(false); });
     key(QKeySequence::Save, [this] { RunCommand(&Pelto5Dlg::OnSave); });
     key(QKeySequence::Open, [this] { RunCommand(&Pelto5Dlg::OnOpen); });
     key(QKeySequence(Qt::CTRL | Qt::Key_F), [this] { OnFind(); });
@@ -319,13 +323,11 @@ Rect Pelto5Dlg::ControlRect(int id) const {
 
 void Pelto5Dlg::MoveMarker(int i, const Rect& rc) {
     m_markers[i]->setGeometry(rc.left, rc.top, rc.Width(), rc.Height());
-    // A carried marker tells its place once it is dropped; every other move
-    // (undo and redo, RESET, CLEAR, PASTE, opening a ship) tells it now, and
-    // the new description reaches screen readers with its change event.
-    if (!m_carry.IsCarried(i)) {
+    // Every move tells the marker's new place, a carried one's as it goes,
+    // and the new description reaches screen readers with its change event.
+    if (!m_carry.IsCarried(i))
         m_nMovedTogether[i] = m_carry.MovingTogether();
-        DescribeMarker(i);
-    }
+    DescribeMarker(i);
     if (m_magnifier)
         m_magnifier->Refresh();
     m_compare->MarkersMoved();
@@ -333,10 +335,12 @@ void Pelto5Dlg::MoveMarker(int i, const Rect& rc) {
 
 void Pelto5Dlg::DescribeMarker(int i) {
     const MarkerSelection& selection = m_carry.Selection();
-    const QString words =
-        SelectionCue::Described(SpokenPlace(m_model, i),
-                                selection.Contains(i) ? selection.Count() : 0, m_nMovedTogether[i]);
-    // Only a change is told to screen readers.
+    const bool carried = m_carry.IsCarried(i);
+    const QString words = SelectionCue::Described(
+        carried ? CarriedPlace(m_model, i) : SpokenPlace(m_model, i),
+        selection.Contains(i) ? selection.Count() : 0, carried ? 0 : m_nMovedTogether[i]);
+    // Only a change is told to screen readers: at most once for each pixel
+    // a carried marker crosses.
     if (m_markers[i]->accessibleDescription() != words)
         m_markers[i]->setAccessibleDescription(words);
 }
@@ -354,6 +358,11 @@ void Pelto5Dlg::CarryStarted(int i) {
         m_markers[*it]->stackUnder(m_btnData);
     grabMouse();
     ShowName(i);
+    // The keys follow the work: the clicked marker takes the focus, however
+    // it was picked up, and says it is carried.
+    for (int marker : carried)
+        DescribeMarker(marker);
+    m_markers[i]->setFocus(Qt::OtherFocusReason);
 }
 
 void Pelto5Dlg::ShowName(int i) {
@@ -367,8 +376,10 @@ void Pelto5Dlg::CarryEnded(int) {
     // finds its neighbour in place.
     std::vector<int> carried = m_carry.CarriedMarkers();
     std::sort(carried.begin(), carried.end());
-    for (int i : carried)
+    for (int i : carried) {
         m_markers[i]->stackUnder(i == 0 ? m_btnData : m_markers[i - 1]);
+        DescribeMarker(i);
+    }
     RedrawMarkers();
 }
 
@@ -577,6 +588,7 @@ void Pelto5Dlg::OpenShipFile(const std::string& chosen) {
     m_magnifier->Refresh();
 
     m_model.TakeShipFile(std::move(read->bytes));
+    SpokenStatus::Announce(SpokenResults::Opened(ShownFileName(chosen)));
 }
 
 void Pelto5Dlg::LoadPicture(QLabel* control, const QImage& image) {
@@ -665,8 +677,25 @@ void Pelto5Dlg::PickUpAlone(int i) {
 }
 
 void Pelto5Dlg::OnMirror(bool acrossVerticalLine) {
-    if (!m_carry.Mirror(acrossVerticalLine))
+    MarkerCarry::MirrorRefusal why = MarkerCarry::MirrorRefusal::None;
+    if (!m_carry.Mirror(acrossVerticalLine, &why)) {
         QApplication::beep();
+        SpokenStatus::Announce(SpokenResults::MirrorRefused(why));
+    }
+}
+
+void Pelto5Dlg::OnHistory(bool undo) {
+    // The focus goes to the marker the step moved (the one it placed, when
+    // it moved several), and what was undone or redone is said.
+    const int carried = m_carry.Carrying() ? m_carry.Carried() : -1;
+    const MarkerMoves* step = undo ? m_carry.Undo() : m_carry.Redo();
+    if (step) {
+        const int moved = step->Lead() >= 0 ? step->Lead() : step->SoleMarker();
+        if (moved >= 0)
+            m_markers[moved]->setFocus(Qt::OtherFocusReason);
+    }
+    SpokenStatus::Announce(undo && carried >= 0 ? SpokenResults::CarryUndone(carried, m_model)
+                                                : SpokenResults::Step(step, undo, m_model));
 }
 
 void Pelto5Dlg::OnTypeCoordinates() {
@@ -677,6 +706,7 @@ void Pelto5Dlg::OnTypeCoordinates() {
     const int i = m_carry.Carried();
     if (i < 0) {
         QApplication::beep();
+        SpokenStatus::Announce(SpokenResults::NothingToPlace());
         return;
     }
     const PictureLayout& picture = PictureOf(i);

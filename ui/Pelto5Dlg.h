@@ -94,6 +94,8 @@ public:
     // hardpoint placed last, across its picture's horizontal (M) or vertical
     // (Shift+M) centre line.
     void OnMirror(bool acrossVerticalLine);
+    // Ctrl+Z (undo) or Ctrl+Y.
+    void OnHistory(bool undo);
     // G: a popup at the pointer with the file point of the marker carried,
     // or else picked up last; Enter places the marker there as a drop would.
     // With a selection and nothing carried, the popup asks for an offset

@@ -3,10 +3,12 @@
 #include "ChangesDlg.h"
 #include "GhostLayer.h"
 #include "MarkerCarry.h"
+#include "MarkerPlace.h"
 #include "MarkerSurface.h"
 #include "ShipFileGuard.h"
 #include "ShipModel.h"
 #include "ShipPaths.h"
+#include "SpokenStatus.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -42,6 +44,7 @@ void ShipComparison::OnCompare() {
     // Without a ship there is nothing to compare.
     if (m_model.ShipPath().empty()) {
         QApplication::beep();
+        SpokenStatus::Announce(tr("Nothing to compare: no ship open"));
         return;
     }
     const std::optional<std::string> path = m_guard.AskComparedPath(m_model.ShipPath());
@@ -144,6 +147,9 @@ void ShipComparison::Revert(int i) {
     const Rect back = ComparedRect(i);
     m_carry.RecordMoves([&] { m_surface.MoveMarker(i, back); });
     Refresh();
+    SpokenStatus::Announce(
+        tr("Put back: %1, %2")
+            .arg(QString::fromLatin1(m_model.Name(i).c_str()), SpokenPlace(m_model, i)));
 }
 
 bool ShipComparison::eventFilter(QObject* watched, QEvent* event) {

@@ -3,9 +3,11 @@
 #include "FileMessages.h"
 #include "MarkerCarry.h"
 #include "ShipPaths.h"
+#include "SpokenStatus.h"
 #include "StandardPrompts.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QWidget>
 
 namespace pelto5 {
@@ -25,23 +27,25 @@ std::optional<std::string> ShipFileGuard::AskShipPath(const QString& initial) {
     return AskPath(m_openPrompt, initial,
                    tr("Could not open %1: its name has letters this system cannot show, and no "
                       "single file in its folder matches it. Open it from the command line or "
-                      "drop it onto the window."));
+                      "drop it onto the window."),
+                   tr("Could not open %1"));
 }
 
 std::optional<std::string> ShipFileGuard::AskComparedPath(const std::string& shipPath) {
     return AskPath(m_comparePrompt, QFile::decodeName(shipPath.c_str()),
                    tr("Could not compare with %1: its name has letters this system cannot show, "
-                      "and no single file in its folder matches it."));
+                      "and no single file in its folder matches it."),
+                   tr("Could not compare with %1"));
 }
 
 std::optional<std::string> ShipFileGuard::AskPath(const OpenPrompt& prompt, const QString& initial,
-                                                  const QString& unmatched) {
+                                                  const QString& unmatched, const QString& spoken) {
     const QString chosen = prompt ? prompt(m_window, initial) : QString();
     if (chosen.isEmpty())
         return std::nullopt;
     std::optional<std::string> path = ChosenPathBytes(chosen);
     if (!path)
-        ShowFailure(unmatched.arg(chosen));
+        ShowFailure(unmatched.arg(chosen), spoken.arg(QFileInfo(chosen).fileName()));
     return path;
 }
 
@@ -105,16 +109,20 @@ bool ShipFileGuard::Save() {
     } else {
         saved = m_model.SaveShipFile();
     }
+    if (saved.ok)
+        SpokenStatus::Announce(tr("Saved %1").arg(ShownFileName(m_model.ShipPath())));
     ShowFailure(saved);
     return saved.ok;
 }
 
 void ShipFileGuard::ShowFailure(const FileResult& result) const {
     if (!result.ok)
-        ShowFailure(FileMessages::Words(result));
+        ShowFailure(FileMessages::Words(result), FileMessages::Short(result));
 }
 
-void ShipFileGuard::ShowFailure(const QString& text) const {
+void ShipFileGuard::ShowFailure(const QString& text, const QString& spoken) const {
+    // Said before the message shows: the message holds the keys until it is closed.
+    SpokenStatus::Announce(spoken);
     if (m_showMessage)
         m_showMessage(m_window, text);
 }

@@ -58,15 +58,16 @@ public:
     bool SettleUnsavedWork();
     // SAVE, asking first when another program changed the file; true once saved.
     bool Save();
-    // Says what failed; nothing for a result that is ok.
+    // Says what failed, in a message and in a few words to a screen reader;
+    // nothing for a result that is ok.
     void ShowFailure(const FileResult& result) const;
-    void ShowFailure(const QString& text) const;
+    void ShowFailure(const QString& text, const QString& spoken) const;
 
 private:
     // A file chosen through prompt; unmatched words a name that cannot be
-    // traced to one file, %1 the name.
+    // traced to one file, and spoken the same in a few words, %1 the name.
     std::optional<std::string> AskPath(const OpenPrompt& prompt, const QString& initial,
-                                       const QString& unmatched);
+                                       const QString& unmatched, const QString& spoken);
 
     QWidget* m_window;
     ShipModel& m_model;

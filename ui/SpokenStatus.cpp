@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 
 namespace pelto5 {
 
@@ -23,7 +24,7 @@ public:
 
 } // namespace
 
-SpokenStatus::SpokenStatus(QWidget* parent) : QWidget(parent) {
+SpokenStatus::SpokenStatus(QWidget* parent, const QString& first) : QWidget(parent), m_text(first) {
     UseAccessibleInterface<SpokenStatus, SpokenStatusAccessible>();
     setGeometry(0, 0, 0, 0);
     setFocusPolicy(Qt::NoFocus);
@@ -36,6 +37,15 @@ void SpokenStatus::Say(const QString& text) {
     // name change is what a screen reader hears of a status bar.
     QAccessibleEvent changed(this, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&changed);
+}
+
+void SpokenStatus::Announce(const QString& text) {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* status =
+                window->findChild<SpokenStatus*>(QString(), Qt::FindDirectChildrenOnly)) {
+            status->Say(text);
+            return;
+        }
 }
 
 } // namespace pelto5

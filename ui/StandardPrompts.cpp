@@ -1,6 +1,7 @@
 #include "StandardPrompts.h"
 
 #include "FailureMessage.h"
+#include "SpokenStatus.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -44,6 +45,8 @@ QString AskShipFile(QWidget* parent, const QString& initial) {
         return dialog.selectedFiles().size() == 1 ? dialog.selectedFiles().first() : QString();
     const QString named = dialog.directory().absoluteFilePath(typed);
     if (!QFileInfo::exists(named)) {
+        SpokenStatus::Announce(QCoreApplication::translate("StandardPrompts", "Could not open %1")
+                                   .arg(QFileInfo(named).fileName()));
         ShowFailureBox(parent, QCoreApplication::translate(
                                    "StandardPrompts", "Could not open %1: there is no such ship "
                                                       "file, and a new ship's name cannot hold a "

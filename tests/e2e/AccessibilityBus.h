@@ -24,6 +24,10 @@ protected:
         ASSERT_TRUE(m_bus.waitForReadyRead(10000));
         m_env.insert("DBUS_SESSION_BUS_ADDRESS", QString::fromUtf8(m_bus.readLine()).trimmed());
         m_env.insert("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
+        // The bridge warns of each question about an object already gone (a
+        // closed dialog's); unread, so many would fill the program's output
+        // pipe and stop it.
+        m_env.insert("QT_LOGGING_RULES", "qt.accessibility.atspi.warning=false");
     }
     void TearDown() override {
         if (desktop.Editor().state() != QProcess::NotRunning) {
@@ -64,6 +68,18 @@ protected:
         EXPECT_TRUE(script.waitForFinished(60000));
         EXPECT_EQ(script.exitCode(), 0) << script.readAllStandardError().toStdString();
         return QString::fromUtf8(script.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    }
+
+    // The role, name and description of the visible accessible object that
+    // has the keyboard focus; empty when none has.
+    QStringList Focused() {
+        QProcess script;
+        Run(script, "focused");
+        EXPECT_TRUE(script.waitForFinished(60000));
+        EXPECT_EQ(script.exitCode(), 0) << script.readAllStandardError().toStdString();
+        return QString::fromUtf8(script.readAllStandardOutput())
+            .trimmed()
+            .split('\t', Qt::SkipEmptyParts);
     }
 
     // What the script hears, listening as listen says ({"listen", "30"}, say),

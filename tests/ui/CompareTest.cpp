@@ -190,6 +190,7 @@ TEST_F(Comparing, RRevertsOneHardpointAsOneStepAndEnterPicksItsMarkerUp) {
     const int steps = dlg->History().count();
     KeyOnRow(1, Qt::Key_R); // Weapon1, back where the backup has it
     EXPECT_EQ(Geometry(kFirstMarkerId + kWeapon1), QRect(709, 108, 20, 16));
+    EXPECT_EQ(Said(), "Put back: Weapon1, on the TI picture at 64, 96");
     EXPECT_EQ(dlg->History().count(), steps + 1);
     EXPECT_EQ(Rows(), kVlWeapon22Row + "\n" + kWeapon5Row);
     // The next row is the current one, so that R after R goes on down.
@@ -216,6 +217,7 @@ TEST_F(Comparing, RRevertsOneHardpointAsOneStepAndEnterPicksItsMarkerUp) {
     EXPECT_EQ(dlg->DragState(), 1);
     EXPECT_EQ(QWidget::mouseGrabber(), dlg.get());
     EXPECT_EQ(dlg->ReadoutText(1012), "WEAPON5");
+    EXPECT_EQ(dlg->focusWidget(), dlg->Control(kFirstMarkerId + kWeapon5));
     EXPECT_FALSE(Button(kFirstMarkerId + kWeapon1)->IsSelected());
     // While it is carried, Enter picks nothing else up, and R drops it first.
     KeyOnRow(1, Qt::Key_Return);

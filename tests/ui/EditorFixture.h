@@ -5,6 +5,7 @@
 #include "Pelto5Dlg.h"
 #include "PosixFileSystem.h"
 #include "ShipModel.h"
+#include "SpokenStatus.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>
@@ -117,6 +118,8 @@ protected:
         nextOpen = path;
         Click(2310);
     }
+    // What the window's spoken status said last, as a screen reader hears it.
+    QString Said() const { return dlg->findChild<pelto5::SpokenStatus*>()->Text(); }
 
     std::unique_ptr<pelto5::Pelto5Dlg> dlg;
     QString nextOpen;
