@@ -146,10 +146,4 @@ const char* PictureKind(const std::string& bytes) {
     return nullptr;
 }
 
-std::vector<std::string> SplitLines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    ForEachLine(bytes, [&lines](std::string_view line) { lines.emplace_back(line); });
-    return lines;
-}
-
 } // namespace pelto5

@@ -49,7 +49,4 @@ template <typename F> void ForEachLine(std::string_view bytes, F f) {
     }
 }
 
-// The lines of file bytes, by ForEachLine's rule, as strings.
-std::vector<std::string> SplitLines(const std::string& bytes);
-
 } // namespace pelto5

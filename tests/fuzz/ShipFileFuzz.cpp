@@ -59,8 +59,10 @@ int32_t RelativeTop(const RectMarkerSurface& s, int i) {
 std::string Expected(const std::string& input, bool& inRange) {
     std::array<bool, kHardpointCount> named{};
     std::array<Point, kHardpointCount> at{};
+    std::vector<std::string> lines;
+    ForEachLine(input, [&lines](std::string_view line) { lines.emplace_back(line); });
     std::vector<std::string> kept;
-    for (const std::string& line : SplitLines(input)) {
+    for (const std::string& line : lines) {
         const int i = ClassifyLine(line);
         if (i < 0) {
             kept.push_back(line);

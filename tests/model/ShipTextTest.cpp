@@ -78,8 +78,13 @@ TEST(BackupName, DigitsGrowPastNineAndNinetyNine) {
     EXPECT_EQ(BackupName("F", 1000), "F.01000");
 }
 
-TEST(SplitLines, LineEndsAndKeptBytes) {
+TEST(ForEachLine, LineEndsAndKeptBytes) {
     using V = std::vector<std::string>;
+    const auto SplitLines = [](const std::string& bytes) {
+        V lines;
+        ForEachLine(bytes, [&lines](std::string_view line) { lines.emplace_back(line); });
+        return lines;
+    };
     EXPECT_EQ(SplitLines(""), V{});
     EXPECT_EQ(SplitLines("a\r\nb\nc"), (V{"a", "b", "c"}));
     EXPECT_EQ(SplitLines("a\r\n"), (V{"a"}));
