@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CoordinatesDlg.h"
+#include "FindDlg.h"
 #include "Pelto5App.h"
 #include "Pelto5Dlg.h"
 #include "PosixFileSystem.h"
@@ -97,11 +98,15 @@ protected:
         const pelto5::Rect r = dlg->Model().RelativeMarkerRect(i, pelto5::kRelativeToPicture);
         return {r.left, r.top};
     }
-    // G, with the popup handed to act while it runs; whether one ran.
-    bool TypeCoordinates(const std::function<void(pelto5::CoordinatesDlg&)>& act) {
+    // A key of the window's that opens a popup, with the popup handed to act
+    // while it runs; whether one ran. A closed popup leaves no window active
+    // on this platform, so the key is pressed with the window made active.
+    template <typename Popup>
+    bool WithPopup(Qt::Key key, Qt::KeyboardModifiers modifiers,
+                   const std::function<void(Popup&)>& act) {
         bool ran = false;
         QTimer::singleShot(0, [&] {
-            auto* popup = qobject_cast<pelto5::CoordinatesDlg*>(QApplication::activePopupWidget());
+            auto* popup = qobject_cast<Popup*>(QApplication::activePopupWidget());
             if (!popup)
                 return;
             ran = true;
@@ -110,9 +115,17 @@ protected:
                 popup->reject();
         });
         QApplication::setActiveWindow(dlg.get());
-        QTest::keyClick(dlg.get(), Qt::Key_G);
+        QTest::keyClick(dlg.get(), key, modifiers);
         QCoreApplication::processEvents();
         return ran;
+    }
+    // G, with the popup handed to act while it runs; whether one ran.
+    bool TypeCoordinates(const std::function<void(pelto5::CoordinatesDlg&)>& act) {
+        return WithPopup(Qt::Key_G, Qt::NoModifier, act);
+    }
+    // Ctrl+F, with the popup handed to act while it runs.
+    void Find(const std::function<void(pelto5::FindDlg&)>& act) {
+        EXPECT_TRUE(WithPopup(Qt::Key_F, Qt::ControlModifier, act));
     }
     void Open(const QString& path) {
         nextOpen = path;

@@ -37,20 +37,6 @@ protected:
         QApplication::setActiveWindow(dlg.get());
         QTest::keyClick(dlg.get(), key, modifiers);
     }
-    // Ctrl+F, with the popup handed to act while it runs.
-    void Find(const std::function<void(FindDlg&)>& act) {
-        bool ran = false;
-        QTimer::singleShot(0, [&] {
-            auto* popup = qobject_cast<FindDlg*>(QApplication::activePopupWidget());
-            ASSERT_NE(popup, nullptr);
-            ran = true;
-            act(*popup);
-            if (popup->isVisible())
-                popup->reject();
-        });
-        Key(Qt::Key_F, Qt::ControlModifier);
-        EXPECT_TRUE(ran);
-    }
     // "on the TI picture at x, y" and the like, for a marker's top-left at client point at.
     static QString Place(const char* words, const PictureLayout& picture, const QPoint& at) {
         const Point file = picture.ClientToFile({at.x(), at.y()});
