@@ -295,9 +295,6 @@ private:
     void Sync() {
         if (!m_ping || m_window.isEmpty() || m_app.state() != QProcess::Running)
             return;
-        // Whatever the editor wrote is taken into the process's buffer, so
-        // that a full output pipe never holds the editor up.
-        m_app.waitForReadyRead(0);
         QElapsedTimer waited;
         waited.start();
         for (int trip = 0; trip < 3 && waited.elapsed() < 10000;) {
