@@ -23,7 +23,7 @@ AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
     icon->setPixmap(ResourceIcon(kMainIcon).pixmap(32, 32));
     icon->setObjectName(QStringLiteral("icon"));
 
-    auto* version = new QLabel(QStringLiteral("Pelto5 Version 1.0"), this);
+    auto* version = new QLabel(tr("Pelto5 Version 1.0"), this);
     version->setGeometry(DialogUnitsRect(40, 10, 119, 8));
     version->setTextFormat(Qt::PlainText);
     version->setObjectName(QStringLiteral("version"));
@@ -36,7 +36,7 @@ AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent) {
         line->setObjectName(QStringLiteral("keys"));
     }
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setGeometry(DialogUnitsRect(178, 7, 50, 14));
     ok->setDefault(true);
     ok->setObjectName(QStringLiteral("ok"));

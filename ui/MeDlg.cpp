@@ -69,7 +69,7 @@ QLabel* AddFrameBitmap(QWidget* parent, int bitmapId) {
 } // namespace
 
 QString MeDlg::SupportMessage() {
-    return QStringLiteral(
+    return tr(
         "Well, there is not much to see here yet, so thanks for poking around anyway! Questions "
         "and comments go to author@example.com and I read every one. Now the shameless part: if "
         "this util saved you an evening, please consider sending money, kind words, positive "
@@ -102,16 +102,15 @@ MeDlg::MeDlg(QWidget* parent) : QDialog(parent) {
     m_edit->viewport()->installEventFilter(this);
     QLabel* frame[] = {AddFrameBitmap(this, kFrameBarBitmap),
                        AddFrameBitmap(this, kFrameCrossbarBitmap)};
-    m_link =
-        new HyperLink(this, kLinkId, WS_GROUP | SS_CENTER | SS_CENTERIMAGE,
-                      QStringLiteral("-=Please click here, help fund some classes! (or beer)=-"));
+    m_link = new HyperLink(this, kLinkId, WS_GROUP | SS_CENTER | SS_CENTERIMAGE,
+                           tr("-=Please click here, help fund some classes! (or beer)=-"));
     m_link->setGeometry(DialogUnitsRect(13, 127, 172, 9));
-    m_appeal1 = new ColoredStatic(
-        this, kAppeal1Id, QStringLiteral("If you feel this util is useful, and would like to see "),
-        DialogUnitsRect(13, 105, 166, 8));
-    m_appeal2 = new ColoredStatic(
-        this, kAppeal2Id, QStringLiteral("me continue to produce similar, or better work..."),
-        DialogUnitsRect(13, 115, 166, 8));
+    m_appeal1 = new ColoredStatic(this, kAppeal1Id,
+                                  tr("If you feel this util is useful, and would like to see "),
+                                  DialogUnitsRect(13, 105, 166, 8));
+    m_appeal2 =
+        new ColoredStatic(this, kAppeal2Id, tr("me continue to produce similar, or better work..."),
+                          DialogUnitsRect(13, 115, 166, 8));
     // A template's earlier controls lie over its later ones: the frame's
     // upright bar over its crossbar, joining them in one elbow, and the
     // frame over the text lines' cells where they reach under it.
@@ -124,12 +123,11 @@ MeDlg::MeDlg(QWidget* parent) : QDialog(parent) {
     setTabOrder(m_btnExit, m_link);
 
     setAccessibleName(tr("Support page"));
-    m_edit->setAccessibleName(QStringLiteral("Support message"));
+    m_edit->setAccessibleName(tr("Support message"));
     m_link->setAccessibleName(m_link->text());
-    m_link->setAccessibleDescription(
-        QStringLiteral("Opens the donation page, %1").arg(m_link->GetTarget()));
-    m_btnExit->setAccessibleName(QStringLiteral("EXIT"));
-    m_btnExit->setAccessibleDescription(QStringLiteral("Closes the support page"));
+    m_link->setAccessibleDescription(tr("Opens the donation page, %1").arg(m_link->GetTarget()));
+    m_btnExit->setAccessibleName(tr("EXIT"));
+    m_btnExit->setAccessibleDescription(tr("Closes the support page"));
     TrackKeyboardCues(this);
 }
 
