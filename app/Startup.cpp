@@ -7,6 +7,7 @@
 #include "Pelto5App.h"
 #include "PlatformFailure.h"
 #include "PosixFileSystem.h"
+#include "SessionBusWarmUp.h"
 #include "ShipPaths.h"
 #include "Terminal.h"
 #include "WriteSignals.h"
@@ -14,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 namespace pelto5 {
@@ -59,6 +61,7 @@ public:
     HeldStartMessages() { m_previous = qInstallMessageHandler(&Hold); }
     ~HeldStartMessages() {
         qInstallMessageHandler(m_previous);
+        const std::lock_guard<std::mutex> lock(s_mutex);
         for (const Held& m : s_held) {
             const QMessageLogContext context(m.file, m.line, m.function, m.category);
             qt_message_output(m.type, context, m.text);
@@ -78,7 +81,9 @@ private:
         QString text;
     };
 
+    // The warm-up threads may speak while the display opens.
     static void Hold(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        const std::lock_guard<std::mutex> lock(s_mutex);
         if (type == QtFatalMsg) {
             // Qt aborts when this returns; nothing of the application is up yet.
             QStringList messages;
@@ -93,6 +98,7 @@ private:
             {type, context.file, context.line, context.function, context.category, text});
     }
 
+    static inline std::mutex s_mutex;
     static inline std::vector<Held> s_held;
     QtMessageHandler m_previous = nullptr;
 };
@@ -118,6 +124,7 @@ int StartPelto5(int argc, char** argv) {
     std::unique_ptr<Pelto5App> app;
     {
         const FontConfigWarmUp fonts;
+        const SessionBusWarmUp bus;
         const HeldStartMessages held;
         app = std::make_unique<Pelto5App>(qtArgc, argv);
     }

@@ -38,8 +38,6 @@ Magnifier::Magnifier(QWidget* owner, const MarkerSurface& markers, const Magnifi
     // The editor window keeps the keys while the magnifier comes and goes.
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::StrongFocus);
-    setFixedSize(2 * kMargin + kViewSize,
-                 2 * kMargin + kViewSize + kTextGap + QFontMetrics(font()).height());
     owner->installEventFilter(this);
 }
 
@@ -202,6 +200,10 @@ void Magnifier::PaintView() {
 }
 
 void Magnifier::Place() {
+    // Sized when placed, not when made: its text line's height needs the
+    // dialog font, which the editor's start need not wait for.
+    setFixedSize(2 * kMargin + kViewSize,
+                 2 * kMargin + kViewSize + kTextGap + QFontMetrics(font()).height());
     // Clear of the pictures, and of the editor's other windows beside it.
     QList<QRect> keepClear;
     for (const PictureLayout* picture : {&kVlPicture, &kTiPicture}) {
