@@ -2,13 +2,12 @@
 
 #include "CheckCommand.h"
 #include "CommandLine.h"
-#include "FontConfigWarmUp.h"
 #include "LayoutCommand.h"
 #include "Pelto5App.h"
 #include "PlatformFailure.h"
 #include "PosixFileSystem.h"
-#include "SessionBusWarmUp.h"
 #include "ShipPaths.h"
+#include "StartUpWarmUp.h"
 #include "Terminal.h"
 #include "WriteSignals.h"
 
@@ -123,8 +122,7 @@ int StartPelto5(int argc, char** argv) {
     int qtArgc = 1;
     std::unique_ptr<Pelto5App> app;
     {
-        const FontConfigWarmUp fonts;
-        const SessionBusWarmUp bus;
+        const StartUpWarmUp warmUp;
         const HeldStartMessages held;
         app = std::make_unique<Pelto5App>(qtArgc, argv);
     }

@@ -1,7 +1,7 @@
 // The session bus warmed on a thread of its own must leave the application
 // in the thread that makes it: Qt takes the first thread that asks for its
 // thread data as the main one, and a bus connection asks.
-#include "SessionBusWarmUp.h"
+#include "StartUpWarmUp.h"
 
 #include <QDBusConnection>
 #include <QGuiApplication>
@@ -63,7 +63,7 @@ private:
     bool m_listening = false;
 };
 
-TEST(SessionBusWarmUp, TheApplicationStaysInTheThreadThatMakesIt) {
+TEST(StartUpWarmUp, TheApplicationStaysInTheThreadThatMakesIt) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     SilentBus bus(dir.filePath("bus"));
@@ -71,10 +71,10 @@ TEST(SessionBusWarmUp, TheApplicationStaysInTheThreadThatMakesIt) {
     qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + dir.filePath("bus").toLocal8Bit());
     qInstallMessageHandler(&Keep);
     {
-        const SessionBusWarmUp warmUp;
+        const StartUpWarmUp warmUp;
         ASSERT_TRUE(bus.AwaitCaller());
         int argc = 1;
-        char name[] = "session_bus_warmup_test";
+        char name[] = "start_up_warmup_test";
         char* argv[] = {name, nullptr};
         const QGuiApplication app(argc, argv);
         EXPECT_EQ(app.thread(), QThread::currentThread());
